@@ -1,0 +1,37 @@
+#include "game/services.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace kestrune {
+
+double StandardRandom::Next() {
+    // 53 random bits from two draws, as a double in [0, 1).
+    const uint64_t a = m_engine() >> 5;
+    const uint64_t b = m_engine() >> 6;
+    return static_cast<double>(a * 67108864ull + b) / 9007199254740992.0;
+}
+
+void StandardRandom::Reset(int32_t seed) {
+    m_engine.seed(static_cast<std::mt19937::result_type>(static_cast<uint32_t>(seed)));
+}
+
+void StandardRandom::SeedFromClock() {
+    std::random_device device;
+    const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::seed_seq seq{device(), static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32)};
+    m_engine.seed(seq);
+}
+
+double SystemClock::SecondsSinceMidnight() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t t = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const double fraction =
+        duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+}
+
+}  // namespace kestrune

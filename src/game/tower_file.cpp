@@ -1,0 +1,66 @@
+#include "game/tower_file.h"
+
+#include <cstdlib>
+
+#include "game/files.h"
+
+namespace kestrune {
+
+bool IsValidStartPose(const std::array<std::array<int16_t, 4>, 5>& pose) {
+    for (int j = 0; j < 4; ++j)
+        if (pose[0][j] < kInteriorMin || pose[0][j] > kInteriorMax) return false;
+    int rowCount[4] = {0, 0, 0, 0};
+    for (int j = 0; j < 4; ++j) {
+        int nonZero = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int v = pose[i + 1][j];
+            if (v == 0) continue;
+            if (v != 1 && v != -1) return false;
+            ++nonZero;
+            ++rowCount[i];
+        }
+        if (nonZero != 1) return false;
+    }
+    for (int i = 0; i < 4; ++i)
+        if (rowCount[i] != 1) return false;
+    return true;
+}
+
+TowerLoad ReadTowerFile(const std::string& path, GameState& state) {
+    auto lines = ReadIntegerLines(path);
+    if (!lines) {
+        SetNewTowerStart(state);
+        return TowerLoad::NewTower;
+    }
+    const auto& v = *lines;
+    if (v.empty() || !v[0] || *v[0] < 1 || *v[0] > 32767) {
+        SetNewTowerStart(state);
+        return TowerLoad::FloorDamaged;
+    }
+    const auto floor = static_cast<int16_t>(*v[0]);
+    std::array<std::array<int16_t, 4>, 5> pose{};
+    bool complete = v.size() >= 21;
+    for (int n = 0; complete && n < 20; ++n) {
+        const auto& value = v[1 + n];
+        if (!value || std::llabs(*value) > 32767) complete = false;
+        else pose[n / 4][n % 4] = static_cast<int16_t>(*value);
+    }
+    if (complete && IsValidStartPose(pose)) {
+        state.TowerFloor = floor;
+        state.StartPose = pose;
+        return TowerLoad::Resumed;
+    }
+    SetNewTowerStart(state);
+    state.TowerFloor = floor;
+    return TowerLoad::PoseReset;
+}
+
+bool WriteTowerFile(const std::string& path, const GameState& state) {
+    std::vector<long long> values;
+    values.push_back(state.TowerFloor);
+    for (const auto& row : state.StartPose)
+        for (int16_t v : row) values.push_back(v);
+    return WriteIntegerLines(path, values);
+}
+
+}  // namespace kestrune

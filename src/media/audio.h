@@ -1,0 +1,25 @@
+// What the game asks of music and sound effects. The audio objects own their on/off state,
+// so no caller ever checks whether sound works.
+#pragma once
+
+#include <string>
+
+namespace kestrune {
+
+// Background music: start a MIDI piece from its beginning (looping), or stop it.
+class IMusic {
+public:
+    virtual ~IMusic() = default;
+    virtual void StartMusic(const std::string& fileName) = 0;
+    virtual void StopMusic() = 0;
+};
+
+// Short effects by file name ("dom.wav", "Za.wav"), played without waiting; a new effect
+// cuts off one still playing; a missing file is silent.
+class ISoundEffects {
+public:
+    virtual ~ISoundEffects() = default;
+    virtual void PlayEffect(const std::string& fileName) = 0;
+};
+
+}  // namespace kestrune

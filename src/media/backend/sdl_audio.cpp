@@ -1,0 +1,1 @@
+// SDL2_mixer backend of the music device and the effects player.

@@ -1,0 +1,113 @@
+// The settings file behaves like a private-profile INI file, with atomic writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "game/files.h"
+#include "settings/settings_file.h"
+#include "test_support.h"
+
+namespace kestrune {
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    SettingsFile settings;
+    void SetUp() override { settings.LocateSettingsFile(dir.path()); }
+    std::string contents() { return ReadWholeFile(settings.SettingsPath()).value_or("<none>"); }
+};
+
+TEST_F(SettingsFileTest, PathIsTheProgramDirectoryWithOneSeparator) {
+    EXPECT_EQ(settings.SettingsPath(), dir.path() + "/kestrune.ini");
+    settings.LocateSettingsFile(dir.path() + "/");
+    EXPECT_EQ(settings.SettingsPath(), dir.path() + "/kestrune.ini");
+}
+
+// A directory the game cannot write (here one that does not exist) sends the file to the
+// per-user configuration directory, unless the file already lies beside the program.
+TEST_F(SettingsFileTest, UnwritableProgramDirectoryFallsBackToUserConfig) {
+    settings.LocateSettingsFile(dir.path() + "/missing", dir.path() + "/config");
+    EXPECT_EQ(settings.SettingsPath(), dir.path() + "/config/kestrune.ini");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Animation", "3"), "3");
+    EXPECT_TRUE(std::filesystem::exists(dir.path() + "/config/kestrune.ini"));
+
+    setenv("XDG_CONFIG_HOME", (dir.path() + "/xdg").c_str(), 1);
+    EXPECT_EQ(UserConfigDirectory(), dir.path() + "/xdg/kestrune");
+    unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(SettingsFileTest, MissingKeyReturnsAndStoresTheDefault) {
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "3600");
+    EXPECT_EQ(contents(), "[Kestrune]\nTime10=3600\n");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Pelkin");
+    EXPECT_EQ(contents(), "[Kestrune]\nTime10=3600\nName10=Pelkin\n");
+}
+
+TEST_F(SettingsFileTest, EmptyValueReturnsAndStoresTheDefault) {
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), "[Kestrune]\nName10=\n"));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Pelkin");
+    EXPECT_EQ(contents(), "[Kestrune]\nName10=Pelkin\n");
+}
+
+TEST_F(SettingsFileTest, PresentValueIsReadWithoutRewritingTheFile) {
+    const std::string text = "; best times\n[kestrune]\nTIME10 = 59\n";
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), text));
+    const auto before = std::filesystem::last_write_time(settings.SettingsPath());
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "59");
+    EXPECT_EQ(contents(), text);
+    EXPECT_EQ(std::filesystem::last_write_time(settings.SettingsPath()), before);
+}
+
+TEST_F(SettingsFileTest, WriteReplacesInPlaceAndKeepsEverythingElse) {
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(),
+                                    "; kept comment\n[Other]\nx=1\n\n[KESTRUNE]\nanimation=2\n"
+                                    "Time10=59\n"));
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Animation", "-1"));
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Name33", "新人"));
+    const std::string text = contents();
+    EXPECT_NE(text.find("; kept comment"), std::string::npos);
+    EXPECT_NE(text.find("[Other]\nx=1"), std::string::npos);
+    EXPECT_NE(text.find("animation=-1\nTime10=59\nName33=新人"), std::string::npos) << text;
+    EXPECT_EQ(settings.ReadSetting("kestrune", "ANIMATION", "3"), "-1");
+}
+
+TEST_F(SettingsFileTest, WriteCreatesFileAndSection) {
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Time21", "125"));
+    EXPECT_EQ(contents(), "[Kestrune]\nTime21=125\n");
+}
+
+TEST_F(SettingsFileTest, JapaneseNamesRoundTrip) {
+    const std::string name = "山田　太郎😀";
+    ASSERT_TRUE(settings.WriteSetting("Kestrune", "Name20", name));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name20", "Pelkin"), name);
+}
+
+TEST_F(SettingsFileTest, LongValuesAreCutTo254Characters) {
+    ASSERT_TRUE(settings.WriteSetting("Kestrune", "Name10", std::string(300, 'a')));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), std::string(254, 'a'));
+    std::string kana;
+    for (int i = 0; i < 260; ++i) kana += "あ";
+    ASSERT_TRUE(settings.WriteSetting("Kestrune", "Name11", kana));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name11", "Pelkin"), kana.substr(0, 254 * 3));
+}
+
+TEST_F(SettingsFileTest, ExplicitFileArgumentOverridesSettingsPath) {
+    const std::string other = dir.file("other.ini");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Animation", "3", other), "3");
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_FALSE(std::filesystem::exists(settings.SettingsPath()));
+}
+
+// Garbage in the file never loses what can still be read.
+TEST_F(SettingsFileTest, BinaryGarbageAroundRecordsKeepsThem) {
+    std::string text = "[Kestrune]\nTime10=42\n";
+    text += std::string("\x00\xff\xfe=\nno equals sign here\n", 25);
+    text += "Name10=Ann\n";
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), text));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "42");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Ann");
+}
+
+}  // namespace
+}  // namespace kestrune

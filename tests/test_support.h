@@ -1,0 +1,99 @@
+// Helpers shared by the tests: temporary directories and scripted services.
+#pragma once
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "game/game_state.h"
+#include "game/services.h"
+#include "game/window_texts.h"
+#include "media/audio.h"
+
+namespace kestrune::test {
+
+// A fresh directory under the system's temporary directory, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "kestrune-XXXXXX").string();
+        if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+        m_path = tmpl;
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(m_path, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+inline std::unique_ptr<GameState> MakeState() {
+    return std::make_unique<GameState>();
+}
+
+// Returns chosen numbers in order, then falls back to a fixed-seed generator.
+class ScriptedRandom final : public IRandom {
+public:
+    std::deque<double> script;
+    int draws = 0;
+    std::vector<int32_t> resets;
+    double Next() override {
+        ++draws;
+        if (!script.empty()) {
+            double v = script.front();
+            script.pop_front();
+            return v;
+        }
+        return m_fallback.Next();
+    }
+    void Reset(int32_t seed) override {
+        resets.push_back(seed);
+        m_fallback.Reset(seed);
+    }
+    void SeedFromClock() override { m_fallback.Reset(12345); }
+
+private:
+    StandardRandom m_fallback;
+};
+
+class FakeClock final : public IClock {
+public:
+    double now = 0.0;
+    double SecondsSinceMidnight() override { return now; }
+};
+
+// Records every music call, in order.
+class RecordingMusic final : public IMusic {
+public:
+    std::vector<std::string> calls;
+    void StartMusic(const std::string& fileName) override { calls.push_back("start " + fileName); }
+    void StopMusic() override { calls.push_back("stop"); }
+};
+
+class RecordingEffects final : public ISoundEffects {
+public:
+    std::vector<std::string> played;
+    void PlayEffect(const std::string& fileName) override { played.push_back(fileName); }
+};
+
+class RecordingTexts final : public IWindowTexts {
+public:
+    std::string caption;
+    std::string goalCaption;
+    void SetCaption(const std::string& c) override { caption = c; }
+    void SetGoalCaption(const std::string& c) override { goalCaption = c; }
+};
+
+}  // namespace kestrune::test
