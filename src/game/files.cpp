@@ -29,8 +29,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     size_t done = 0;
     while (ok && done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) ok = false;
-        else done += static_cast<size_t>(n);
+        if (n <= 0)
+            ok = false;
+        else
+            done += static_cast<size_t>(n);
     }
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
@@ -72,8 +74,10 @@ std::optional<std::vector<std::optional<long long>>> ReadIntegerLines(const std:
         size_t e = line.find_last_not_of(" \t\r");
         std::string trimmed = (b == std::string::npos) ? "" : line.substr(b, e - b + 1);
         long long v = 0;
-        if (ParseWholeInteger(trimmed, v)) lines.emplace_back(v);
-        else lines.emplace_back(std::nullopt);
+        if (ParseWholeInteger(trimmed, v))
+            lines.emplace_back(v);
+        else
+            lines.emplace_back(std::nullopt);
     }
     return lines;
 }
@@ -91,7 +95,8 @@ std::string InstalledDataDirectory() {
 
 std::string FindDataFile(const std::string& name) {
     std::error_code ec;
-    for (const std::string& dir : {std::string("."), ProgramDirectory(), InstalledDataDirectory()}) {
+    for (const std::string& dir :
+         {std::string("."), ProgramDirectory(), InstalledDataDirectory()}) {
         if (dir.empty()) continue;
         fs::path candidate = fs::path(dir) / name;
         if (fs::is_regular_file(candidate, ec)) return candidate.string();

@@ -42,8 +42,10 @@ TowerLoad ReadTowerFile(const std::string& path, GameState& state) {
     bool complete = v.size() >= 21;
     for (int n = 0; complete && n < 20; ++n) {
         const auto& value = v[1 + n];
-        if (!value || std::llabs(*value) > 32767) complete = false;
-        else pose[n / 4][n % 4] = static_cast<int16_t>(*value);
+        if (!value || std::llabs(*value) > 32767)
+            complete = false;
+        else
+            pose[n / 4][n % 4] = static_cast<int16_t>(*value);
     }
     if (complete && IsValidStartPose(pose)) {
         state.TowerFloor = floor;

@@ -10,10 +10,10 @@ namespace kestrune {
 inline constexpr const char* kTowerFileName = "tower";
 
 enum class TowerLoad {
-    NewTower,       // no file: floor 1 at (4,4,4,4), identity
-    Resumed,        // floor and pose read and valid
-    PoseReset,      // valid floor, damaged or missing pose: new-tower pose on that floor
-    FloorDamaged,   // the floor itself is damaged: a new tower
+    NewTower,      // no file: floor 1 at (4,4,4,4), identity
+    Resumed,       // floor and pose read and valid
+    PoseReset,     // valid floor, damaged or missing pose: new-tower pose on that floor
+    FloorDamaged,  // the floor itself is damaged: a new tower
 };
 
 // Loads TowerFloor and StartPose from the file (21 lines: floor, start cell, the sixteen

@@ -12,6 +12,8 @@ public:
     virtual ~IMusic() = default;
     virtual void StartMusic(const std::string& fileName) = 0;
     virtual void StopMusic() = 0;
+    // The loop watchdog: restarts a piece that has played to its end.
+    virtual void Timer2_Timer() {}
 };
 
 // Short effects by file name ("dom.wav", "Za.wav"), played without waiting; a new effect

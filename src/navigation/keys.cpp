@@ -1,0 +1,29 @@
+#include "navigation/keys.h"
+
+namespace kestrune {
+
+std::optional<PanelAction> KeypadAction(int digit, bool modified) {
+    using K = PanelAction::Kind;
+    switch (digit) {
+        case 0:
+            return modified ? PanelAction{K::Rotate, 5} : PanelAction{K::Step, 1};
+        case 2:
+            return PanelAction{K::Rotate, modified ? 11 : 3};
+        case 4:
+            return PanelAction{K::Rotate, modified ? 8 : 0};
+        case 5:
+            return modified ? PanelAction{K::Rotate, 4} : PanelAction{K::Step, 0};
+        case 6:
+            return PanelAction{K::Rotate, modified ? 9 : 1};
+        case 7:
+            return PanelAction{K::Rotate, 6};
+        case 8:
+            return PanelAction{K::Rotate, modified ? 10 : 2};
+        case 9:
+            return PanelAction{K::Rotate, 7};
+        default:
+            return std::nullopt;  // keypad 1 and 3 do nothing
+    }
+}
+
+}  // namespace kestrune

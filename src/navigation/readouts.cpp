@@ -1,0 +1,68 @@
+#include "navigation/readouts.h"
+
+#include "game/numbers.h"
+
+namespace kestrune {
+
+namespace {
+constexpr const char* kAxisLetters[4] = {"X", "Y", "Z", "W"};
+
+std::string Opposite(const std::string& text) {
+    std::string out = text.substr(0, text.size() - 1);
+    out += (text.back() == '+') ? "-" : "+";
+    return out;
+}
+}  // namespace
+
+std::string DirectionText(const Matrix4& m, int p) {
+    for (int a = 0; a < 4; ++a) {
+        if (m[a][p] == 0) continue;
+        return std::string(kAxisLetters[a]) + (m[a][p] > 0 ? " 軸 +" : " 軸 -");
+    }
+    return {};
+}
+
+Rgb FourthAxisColour(int16_t cellCode, const std::array<int16_t, 3>& wall) {
+    const int r = wall[0], g = wall[1], b = wall[2];
+    if (cellCode == CellOpen) return {0, 0, 0};
+    if (cellCode == CellGoal)
+        return {ToInt32((g + b) / 2.0), ToInt32((r + b) / 2.0), ToInt32((r + g) / 2.0)};
+    return {r, g, b};
+}
+
+DirectionReadout ExpDirection(const GameState& state) {
+    DirectionReadout out;
+    const Matrix4& m = state.Orientation;
+    for (int p = 0; p < 4; ++p) {
+        out.captions[p] = DirectionText(m, p);
+        if (p == 0) {
+            out.captions[0] += "方向";
+        } else {
+            out.captions[p + 3] = Opposite(out.captions[p]);
+        }
+    }
+    Vec4 plus{}, minus{};
+    for (int k = 0; k < 4; ++k) {
+        plus[k] = state.PlayerPos[k] + m[k][3];
+        minus[k] = state.PlayerPos[k] - m[k][3];
+    }
+    out.fourthPlusBackground = FourthAxisColour(state.MazeSpace[CellIndex(plus)], state.WallColour);
+    out.fourthMinusBackground =
+        FourthAxisColour(state.MazeSpace[CellIndex(minus)], state.WallColour);
+    return out;
+}
+
+std::string PositionCaption(const GameState& state, int outerWidthTwips) {
+    std::string text;
+    for (int k = 0; k < 4; ++k) {
+        if (k) text += ",";
+        text += std::to_string(ReadoutCoordinate(state.PlayerPos[k]));
+    }
+    return outerWidthTwips < kNarrowWidthTwips ? text : "現在地は " + text;
+}
+
+double StripSlideTop(double innerHeight, double stripHeight, int k) {
+    return innerHeight - k * stripHeight / 800;
+}
+
+}  // namespace kestrune

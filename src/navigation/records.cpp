@@ -1,0 +1,79 @@
+#include "navigation/records.h"
+
+#include <cmath>
+
+#include "game/numbers.h"
+#include "settings/settings_file.h"
+
+namespace kestrune {
+
+std::string RecordKey(const char* prefix, int dimIndex, int level) {
+    return std::string(prefix) + std::to_string(dimIndex) + std::to_string(level);
+}
+
+int RecordLevel(int difficulty) {
+    return (difficulty - 1) / 2;
+}
+
+double ElapsedSeconds(double startTime, double now) {
+    double e = now - startTime;
+    if (e < 0) e += 86400.0;
+    return e;
+}
+
+std::string ClockText(double elapsed) {
+    return TimeText(static_cast<long long>(std::floor(elapsed)));
+}
+
+std::string ClearTimeCaption(double elapsed) {
+    return "Clear Time :   " + ClockText(elapsed);
+}
+
+std::string NewRecordPrompt(long long n, double best) {
+    const long long b = static_cast<long long>(NearestEven(best));
+    // New minutes and seconds carry the blank a non-negative number prints in front.
+    return "新記録達成！！\r\nお名前をどうぞ。\r\n\r\n新記録は  " + std::to_string(n / 60) +
+           "分  " + std::to_string(n % 60) + "秒、旧記録は " + std::to_string(b / 60) + "分 " +
+           std::to_string(b % 60) + "秒でした。";
+}
+
+ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, double elapsed) {
+    ClearCheck check;
+    check.seconds = static_cast<long long>(std::floor(elapsed));
+    const std::string key = RecordKey("Time", state.DimIndex, RecordLevel(state.Difficulty));
+    const double best = LeadingNumber(settings.ReadSetting(kSettingsSection, key, "3600"));
+    if (!(elapsed < best)) return check;
+    check.isRecord = true;
+    settings.WriteSetting(kSettingsSection, key, std::to_string(check.seconds));
+    check.prompt = NewRecordPrompt(check.seconds, best);
+    return check;
+}
+
+void StoreRecordName(SettingsFile& settings, const GameState& state, const std::string& name) {
+    settings.WriteSetting(kSettingsSection,
+                          RecordKey("Name", state.DimIndex, RecordLevel(state.Difficulty)), name);
+}
+
+std::string RankingTimeText(const std::string& stored) {
+    // Stored seconds are shown as they are, beyond the 16-bit range too.
+    const double value = LeadingNumber(stored);
+    const long long t = std::isfinite(value) && std::fabs(value) < 9.2e18
+                            ? static_cast<long long>(NearestEven(value))
+                            : 0;
+    if (t < 0) return "-" + TimeText(-t);
+    return TimeText(t);
+}
+
+std::array<RankingCell, 12> LoadRanking(SettingsFile& settings) {
+    std::array<RankingCell, 12> cells;
+    for (int d = 1; d <= 3; ++d)
+        for (int l = 0; l <= 3; ++l) {
+            RankingCell& cell = cells[4 * (d - 1) + l];
+            cell.time = RankingTimeText(
+                settings.ReadSetting(kSettingsSection, RecordKey("Time", d, l), "3600"));
+            cell.name = settings.ReadSetting(kSettingsSection, RecordKey("Name", d, l), "Pelkin");
+        }
+    return cells;
+}
+
+}  // namespace kestrune

@@ -1,0 +1,54 @@
+// Clear times and best-time records of practice mazes.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "game/game_state.h"
+
+namespace kestrune {
+
+class SettingsFile;
+
+// "Time" / "Name" followed by the dimension digit (DimIndex) and the level digit 0..3.
+std::string RecordKey(const char* prefix, int dimIndex, int level);
+int RecordLevel(int difficulty);
+
+// Elapsed seconds of a run. A run that spans midnight has a clock that wrapped to 0: count
+// the day that passed instead of a negative time.
+double ElapsedSeconds(double startTime, double now);
+
+// lbltime's text for the elapsed time.
+std::string ClockText(double elapsed);
+
+// "Clear Time :   " followed by the time text.
+std::string ClearTimeCaption(double elapsed);
+
+// The name prompt of a new record: n the new whole seconds, best the old record.
+std::string NewRecordPrompt(long long n, double best);
+inline constexpr const char* kNamePromptTitle = "名前入力";
+
+// What a clear does to the records. The caller shows the panel, stops the music and beeps
+// first; then asks the name with `askName` when this returns a prompt.
+struct ClearCheck {
+    bool isRecord = false;
+    long long seconds = 0;  // whole seconds of the clear
+    std::string prompt;     // the name prompt, for a record
+};
+ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, double elapsed);
+
+// Stores the record's time (already written by CheckClearRecord) holder's name.
+void StoreRecordName(SettingsFile& settings, const GameState& state, const std::string& name);
+
+// The twelve cells of the ranking table, index 4 * (d - 1) + l.
+struct RankingCell {
+    std::string name;
+    std::string time;
+};
+std::array<RankingCell, 12> LoadRanking(SettingsFile& settings);
+
+// A stored time as the ranking shows it: m:ss, from the number at the start of the text.
+std::string RankingTimeText(const std::string& stored);
+
+}  // namespace kestrune
