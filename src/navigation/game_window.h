@@ -39,7 +39,8 @@ public:
     virtual void Unload() = 0;
 
     virtual void ShowRanking() = 0;  // the ranking window's load: re-read and show
-    virtual void ShowEnding() = 0;   // the tower ending; returns when it is over
+    // The tower ending; returns when it is over, false when the window closed meanwhile.
+    virtual bool ShowEnding() = 0;
 };
 
 // Modal boxes and the beep.
