@@ -13,6 +13,7 @@
 #include "game/services.h"
 #include "game/window_texts.h"
 #include "media/audio.h"
+#include "media/music.h"
 
 namespace kestrune::test {
 
@@ -80,6 +81,55 @@ public:
     std::vector<std::string> calls;
     void StartMusic(const std::string& fileName) override { calls.push_back("start " + fileName); }
     void StopMusic() override { calls.push_back("stop"); }
+};
+
+// A music device that behaves like the platform's sequencer and records every command.
+// The test ends the piece with EndPiece(); Status then answers with `stoppedWord`.
+class ScriptedMusicDevice final : public IMusicDevice {
+public:
+    std::vector<std::string> commands;
+    bool openSucceeds = true;
+    std::string stoppedWord = "stopped";
+
+    bool isOpen() const { return !m_alias.empty(); }
+    bool isPlaying() const { return m_playing; }
+    void EndPiece() { m_playing = false; }
+
+    DeviceResult Open(const std::string& path, const std::string& alias) override {
+        commands.push_back("open " + path + " as " + alias);
+        if (!openSucceeds || isOpen()) return DeviceResult::Failed;
+        m_alias = alias;
+        m_playing = false;
+        return DeviceResult::Ok;
+    }
+    DeviceResult PlayFromStart(const std::string& alias) override {
+        commands.push_back("play " + alias + " from 0");
+        if (!isOpen() || alias != m_alias) return DeviceResult::NotOpen;
+        m_playing = true;
+        return DeviceResult::Ok;
+    }
+    DeviceResult Stop(const std::string& alias) override {
+        commands.push_back("stop " + alias);
+        if (!isOpen() || alias != m_alias) return DeviceResult::NotOpen;
+        m_playing = false;
+        return DeviceResult::Ok;
+    }
+    DeviceResult Close(const std::string& alias) override {
+        commands.push_back("close " + alias);
+        if (!isOpen() || alias != m_alias) return DeviceResult::NotOpen;
+        m_alias.clear();
+        m_playing = false;
+        return DeviceResult::Ok;
+    }
+    MusicStatus Status(const std::string& alias) override {
+        commands.push_back("status " + alias + " mode");
+        if (!isOpen() || alias != m_alias) return {DeviceResult::NotOpen, {}};
+        return {DeviceResult::Ok, m_playing ? "playing" : stoppedWord};
+    }
+
+private:
+    std::string m_alias;
+    bool m_playing = false;
 };
 
 class RecordingEffects final : public ISoundEffects {

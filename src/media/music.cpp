@@ -1,0 +1,32 @@
+#include "media/music.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+namespace kestrune {
+
+Music::Music(IMusicDevice& device, std::string programDirectory)
+    : m_device(device), m_programDirectory(std::move(programDirectory)) {}
+
+void Music::StartMusic(const std::string& fileName) {
+    // The separator goes in unconditionally; a doubled one is harmless in a path.
+    m_device.Open(m_programDirectory + "/" + fileName, kAlias);
+    m_device.PlayFromStart(kAlias);
+}
+
+void Music::StopMusic() {
+    m_device.Stop(kAlias);
+    m_device.Close(kAlias);
+}
+
+void Music::Timer2_Timer() {
+    const MusicStatus status = m_device.Status(kAlias);
+    if (status.result == DeviceResult::NotOpen) return;
+    std::string head = status.mode.substr(0, 7);
+    std::transform(head.begin(), head.end(), head.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (head == "STOPPED") m_device.PlayFromStart(kAlias);
+}
+
+}  // namespace kestrune

@@ -1,0 +1,73 @@
+// Background music as a short list of device commands: open, play from the start, stop,
+// close, and a status query that the 10 ms watchdog uses to restart a piece that has ended.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "media/audio.h"
+
+namespace kestrune {
+
+// Result of one device command. NotOpen keeps the number the game has always tested for:
+// the name given does not refer to an open piece.
+enum class DeviceResult : uint32_t {
+    Ok = 0,
+    Failed = 1,
+    NotOpen = 263,
+};
+
+// A status reply: the result, and on success the device's mode word ("playing", "stopped").
+struct MusicStatus {
+    DeviceResult result = DeviceResult::NotOpen;
+    std::string mode;
+};
+
+// A MIDI sequencer that knows a piece by the name it was opened under. "stopped" means the
+// piece is open but not sounding, for instance because it has played to its end.
+class IMusicDevice {
+public:
+    virtual ~IMusicDevice() = default;
+    virtual DeviceResult Open(const std::string& path, const std::string& alias) = 0;
+    virtual DeviceResult PlayFromStart(const std::string& alias) = 0;
+    virtual DeviceResult Stop(const std::string& alias) = 0;
+    virtual DeviceResult Close(const std::string& alias) = 0;
+    // Called every 10 ms: must be cheap and must never wait for the audio thread.
+    virtual MusicStatus Status(const std::string& alias) = 0;
+};
+
+// For machines without sound: nothing ever opens, so the watchdog stays idle.
+class NullMusicDevice final : public IMusicDevice {
+public:
+    DeviceResult Open(const std::string&, const std::string&) override {
+        return DeviceResult::Failed;
+    }
+    DeviceResult PlayFromStart(const std::string&) override { return DeviceResult::NotOpen; }
+    DeviceResult Stop(const std::string&) override { return DeviceResult::NotOpen; }
+    DeviceResult Close(const std::string&) override { return DeviceResult::NotOpen; }
+    MusicStatus Status(const std::string&) override { return {}; }
+};
+
+// The game's music commands on top of a device. Results are not looked at: when the open
+// fails, the play fails too and the game goes on without music.
+class Music final : public IMusic {
+public:
+    static constexpr const char* kAlias = "midifile";
+
+    // programDirectory: where "bgm.mid" lives, without a trailing separator.
+    Music(IMusicDevice& device, std::string programDirectory);
+
+    // Opens programDirectory + "/" + fileName under the alias and plays it from the start.
+    void StartMusic(const std::string& fileName) override;
+    // Stops and closes the alias; harmless when nothing is open.
+    void StopMusic() override;
+    // The loop watchdog: a piece that has played to its end starts again from its beginning;
+    // a closed alias stays silent.
+    void Timer2_Timer();
+
+private:
+    IMusicDevice& m_device;
+    std::string m_programDirectory;
+};
+
+}  // namespace kestrune
