@@ -4,13 +4,16 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/pause.h"
 #include "game/services.h"
+#include "game/shell.h"
 #include "game/window_texts.h"
 #include "media/audio.h"
 #include "media/music.h"
@@ -144,6 +147,28 @@ public:
     std::string goalCaption;
     void SetCaption(const std::string& c) override { caption = c; }
     void SetGoalCaption(const std::string& c) override { goalCaption = c; }
+};
+
+// Records every target handed to the shell.
+class RecordingShell final : public IShell {
+public:
+    std::vector<std::string> opened;
+    void Open(const std::string& target) override { opened.push_back(target); }
+};
+
+// Records pauses without waiting. `onPause` runs at each one (to look at the screen as it
+// stands then); from pause number `stopAt` (0-based) on it reports the window closing.
+class RecordingPause final : public IPause {
+public:
+    std::vector<int> pauses;
+    int stopAt = -1;
+    std::function<void(int index)> onPause;
+    bool Pause(int milliseconds) override {
+        const int index = static_cast<int>(pauses.size());
+        pauses.push_back(milliseconds);
+        if (onPause) onPause(index);
+        return stopAt < 0 || index < stopAt;
+    }
 };
 
 }  // namespace kestrune::test

@@ -1,0 +1,146 @@
+#include "ui/clear_panel.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+
+#include "game/pause.h"
+#include "game/shell.h"
+#include "media/audio.h"
+
+namespace kestrune::ui {
+
+namespace {
+
+constexpr int Px(int twips) {
+    return twips / 15;
+}
+
+void MakeBlack(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* MakeText(QWidget* parent, const QString& text, QRect geometry, double points) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setGeometry(geometry);
+    QFont font(QString::fromUtf8(kPanelFontFamily));
+    font.setPointSizeF(points);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    return label;
+}
+
+}  // namespace
+
+ClearPanel::ClearPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("picClear"));
+    MakeBlack(this);
+    setGeometry(0, 0, Px(5895), Px(2655));
+
+    m_picEnding = new QWidget(this);
+    m_picEnding->setObjectName(QStringLiteral("picEnding"));
+    MakeBlack(m_picEnding);
+    m_picEnding->setGeometry(Px(120), 0, Px(5655), Px(2535));
+
+    m_label4 = MakeText(m_picEnding, QStringLiteral("CLEAR!!"), {0, 0, Px(5775), Px(1335)}, 72);
+    m_label5[0] = MakeText(m_picEnding, QStringLiteral("You are great!!"),
+                           {0, Px(1440), Px(5655), Px(375)}, 18);
+    m_label5[1] =
+        MakeText(m_picEnding, QStringLiteral("Clear time"), {0, Px(1920), Px(5895), Px(375)}, 18);
+    hide();
+}
+
+void ClearPanel::SetClearTimeCaption(const QString& caption) {
+    m_label5[1]->setText(caption);
+}
+
+QLabel* ClearPanel::Label5(int index) const {
+    if (index < 0 || index >= kEndingLineCount) return nullptr;
+    return m_label5[static_cast<size_t>(index)];
+}
+
+bool ClearPanel::ShowEnding(IMusic& music, IShell& shell, IPause& pause) {
+    return PlayEnding(*this, music, shell, pause);
+}
+
+// The texts ignore the mouse, so a press anywhere on the panel arrives here.
+void ClearPanel::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ClearPanel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click) emit clicked();
+}
+
+void ClearPanel::CreateLine(int index) {
+    QLabel*& line = m_label5[static_cast<size_t>(index)];
+    if (line) return;
+    const QLabel* first = m_label5[0];
+    line = new QLabel(first->text(), m_picEnding);
+    line->setTextFormat(first->textFormat());
+    line->setAlignment(first->alignment());
+    line->setGeometry(first->geometry());
+    line->setFont(first->font());
+    line->setPalette(first->palette());
+    line->hide();
+}
+
+void ClearPanel::SetLineVisible(int index, bool visible) {
+    m_label5[static_cast<size_t>(index)]->setVisible(visible);
+}
+
+int ClearPanel::LineTop(int index) const {
+    return m_label5[static_cast<size_t>(index)]->y();
+}
+
+int ClearPanel::LineHeight(int index) const {
+    return m_label5[static_cast<size_t>(index)]->height();
+}
+
+void ClearPanel::SetLineTop(int index, int top) {
+    QLabel* line = m_label5[static_cast<size_t>(index)];
+    line->move(line->x(), top);
+}
+
+void ClearPanel::SetLineFontSize(int index, double points) {
+    QLabel* line = m_label5[static_cast<size_t>(index)];
+    QFont font = line->font();
+    font.setPointSizeF(points);
+    line->setFont(font);
+}
+
+void ClearPanel::SetLineText(int index, const std::string& text) {
+    m_label5[static_cast<size_t>(index)]->setText(QString::fromStdString(text));
+}
+
+void ClearPanel::SetEndingHeight(int height) {
+    m_picEnding->resize(m_picEnding->width(), height);
+}
+
+void ClearPanel::SetEndingTop(int top) {
+    m_picEnding->move(m_picEnding->x(), top);
+}
+
+void ClearPanel::ShowPanel() {
+    show();
+}
+
+void ClearPanel::RepaintPanel() {
+    repaint();
+}
+
+}  // namespace kestrune::ui

@@ -1,0 +1,79 @@
+// Links the game hands to the desktop: mail links, the help page and the version text.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "game/shell.h"
+#include "game/version.h"
+#include "test_support.h"
+
+using namespace kestrune;
+
+TEST(Links, MailLinkJoinsAddressAndSubjectAsWritten) {
+    EXPECT_EQ(MailLink("KestruneVersion 2.0.53"), "mailto:?subject=KestruneVersion 2.0.53");
+    EXPECT_EQ(MailLink("a&b=c%"), "mailto:?subject=a&b=c%");
+}
+
+TEST(Links, FileUrlEncodesBlanksAndNonAsciiBytes) {
+    EXPECT_EQ(FileUrl("/usr/share/kestrune/kestrune.html"),
+              "file:///usr/share/kestrune/kestrune.html");
+    EXPECT_EQ(FileUrl("/home/a b/ヘ#%.html"), "file:///home/a%20b/%E3%83%98%23%25.html");
+}
+
+TEST(Links, VersionTextComesFromTheBuildsNumbers) {
+    EXPECT_EQ(CurrentVersion(), (ProgramVersion{2, 0, 53}));
+    EXPECT_EQ(VersionText({2, 0, 53}), "Version 2.0.53");
+    EXPECT_EQ(VersionText({10, 4, 0}), "Version 10.4.0");
+}
+
+// Runs a test body with the current directory moved to a fresh directory.
+class InTempDir : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_old = std::filesystem::current_path();
+        std::filesystem::current_path(m_dir.path());
+    }
+    void TearDown() override { std::filesystem::current_path(m_old); }
+    test::TempDir m_dir;
+    std::filesystem::path m_old;
+};
+
+TEST_F(InTempDir, HelpPageInTheCurrentDirectoryComesFirst) {
+    std::ofstream(m_dir.file("kestrune.html")) << "<html></html>";
+    test::RecordingShell shell;
+    ASSERT_TRUE(OpenHelp(shell));
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], FileUrl(m_dir.file("kestrune.html")));
+}
+
+TEST_F(InTempDir, HelpPageFoundElsewhereIsOpenedByItsAbsolutePath) {
+    // Not in the current directory: the copy beside the program or the installed one.
+    const std::string url = HelpPageUrl();
+    if (url.empty()) GTEST_SKIP() << "no kestrune.html beside the tests or installed";
+    EXPECT_EQ(url.rfind("file:///", 0), 0u) << url;
+    EXPECT_EQ(url.find(m_dir.path()), std::string::npos) << url;
+}
+
+TEST(HelpPage, ShippedPageIsSelfContainedInJapaneseAndEnglish) {
+    const char* source = std::getenv("KESTRUNE_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    std::ifstream in(std::string(source) + "/assets/kestrune.html");
+    ASSERT_TRUE(in);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string page = text.str();
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    for (const char* external : {"http:", "https:", "src=", "<link", "url(", "@import", "<script"})
+        EXPECT_EQ(page.find(external), std::string::npos) << external;
+    EXPECT_NE(page.find("lang=\"ja\""), std::string::npos);
+    EXPECT_NE(page.find("lang=\"en\""), std::string::npos);
+    // The facts a newcomer trips over.
+    for (const char* fact :
+         {"後退はテンキーの 0", "Shift・Ctrl・Alt", "xy", "xz", "xw", "yz", "yw", "zw",
+          "オートクルーズ", "ランキング表", "<code>tower</code>", "アニメーション無し", "keypad 0"})
+        EXPECT_NE(page.find(fact), std::string::npos) << fact;
+}
