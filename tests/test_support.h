@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -53,8 +54,16 @@ public:
     std::deque<double> script;
     int draws = 0;
     std::vector<int32_t> resets;
+    int32_t clockSeed = 12345;  // what SeedFromClock resets the fallback to
+    // Numbers returned at chosen draw numbers (1 = the first draw), before the script.
+    std::map<int, double> fixedDraws;
+    // Called as draw number n is made, before its number is returned: lets a test look at
+    // the state in the middle of an operation.
+    std::function<void(int n)> onDraw;
     double Next() override {
         ++draws;
+        if (onDraw) onDraw(draws);
+        if (auto it = fixedDraws.find(draws); it != fixedDraws.end()) return it->second;
         if (!script.empty()) {
             double v = script.front();
             script.pop_front();
@@ -66,7 +75,7 @@ public:
         resets.push_back(seed);
         m_fallback.Reset(seed);
     }
-    void SeedFromClock() override { m_fallback.Reset(12345); }
+    void SeedFromClock() override { m_fallback.Reset(clockSeed); }
 
 private:
     StandardRandom m_fallback;

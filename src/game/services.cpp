@@ -5,15 +5,8 @@
 
 namespace kestrune {
 
-double StandardRandom::Next() {
-    // 53 random bits from two draws, as a double in [0, 1).
-    const uint64_t a = m_engine() >> 5;
-    const uint64_t b = m_engine() >> 6;
-    return static_cast<double>(a * 67108864ull + b) / 9007199254740992.0;
-}
-
 void StandardRandom::Reset(int32_t seed) {
-    m_engine.seed(static_cast<std::mt19937::result_type>(static_cast<uint32_t>(seed)));
+    m_engine.seed(static_cast<uint32_t>(seed));
 }
 
 void StandardRandom::SeedFromClock() {
