@@ -96,9 +96,9 @@ TEST(Random, ResetReproducesTheSequenceAndStaysInUnitInterval) {
 TEST(Random, SequenceIsFixedAcrossPlatforms) {
     StandardRandom r;
     r.Reset(5489);
-    const double expected = static_cast<double>((3499211612ull >> 5) * 67108864ull +
-                                                (581869302ull >> 6)) /
-                            9007199254740992.0;
+    const double expected =
+        static_cast<double>((3499211612ull >> 5) * 67108864ull + (581869302ull >> 6)) /
+        9007199254740992.0;
     EXPECT_EQ(r.Next(), expected);
 }
 

@@ -68,13 +68,13 @@ TEST_F(TowerFileTest, DamagedFloorStartsANewTowerAndLeavesTheFile) {
 
 TEST_F(TowerFileTest, DamagedPoseKeepsTheFloorWithTheNewTowerPose) {
     const std::vector<std::string> damaged = {
-        Lines({12}),                                                                // short
-        Lines({12, 4, 4, 4, 4, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0}),        // 20 lines
-        Lines({12, 3, 4, 4, 4, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),     // cell 3
-        Lines({12, 4, 4, 4, 17, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),    // cell 17
-        Lines({12, 4, 4, 4, 4, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),     // two in row
-        Lines({12, 4, 4, 4, 4, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),     // same column
-        Lines({12, 4, 4, 4, 4, 2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),     // entry 2
+        Lines({12}),                                                               // short
+        Lines({12, 4, 4, 4, 4, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0}),      // 20 lines
+        Lines({12, 3, 4, 4, 4, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),   // cell 3
+        Lines({12, 4, 4, 4, 17, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),  // cell 17
+        Lines({12, 4, 4, 4, 4, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),   // two in row
+        Lines({12, 4, 4, 4, 4, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),   // same column
+        Lines({12, 4, 4, 4, 4, 2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),   // entry 2
         "12\r\n4\r\nfour\r\n4\r\n4\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0"
         "\r\n0\r\n0\r\n0\r\n1\r\n",  // text
     };
