@@ -1,0 +1,34 @@
+// The smooth view: one ray per block of a 79 x 79 grid, walked cell by cell through the maze,
+// so that any in-between orientation or eye position of an animation can be drawn.
+#pragma once
+
+#include <array>
+
+#include "game/game_state.h"
+#include "render/canvas.h"
+#include "render/view_state.h"
+
+namespace kestrune {
+
+// One colour per block, column by column from the left, each column from the top.
+using SmoothPicture = std::array<Colour, kSmoothSide * kSmoothSide>;
+
+constexpr int SmoothBlockIndex(int j, int i) {
+    return (j + kSmoothHalf) * kSmoothSide + (i + kSmoothHalf);
+}
+
+// A grid that has never been filled holds 0 in its corner; the shell is solid otherwise.
+inline bool HasSpace(const GameState& state) {
+    return state.MazeSpace[0] != 0;
+}
+
+// The colour of every block, from PlayerPos, SmoothMatrix and SmoothOffset.
+void ComputeSmoothPicture(const GameState& state, const ViewState& view, SmoothPicture& out);
+
+// Paints the blocks in the order they are cast, each outlined in its own colour.
+void PaintSmoothPicture(const SmoothPicture& picture, const ViewState& view, ICanvas& canvas);
+
+// One complete picture; draws nothing at all while no space has been built.
+void DrawSmooth(const GameState& state, const ViewState& view, ICanvas& canvas);
+
+}  // namespace kestrune
