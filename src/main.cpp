@@ -1,11 +1,71 @@
 // Kestrune's entry: wires the game state, services and windows together.
 #include <QApplication>
+#include <QEventLoop>
+#include <QFont>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
 
+#include "game/files.h"
+#include "game/game_state.h"
+#include "game/services.h"
+#include "game/tower_file.h"
+#include "media/audio_system.h"
+#include "media/backend/sdl_audio.h"
+#include "settings/settings_file.h"
+#include "ui/desktop_shell.h"
+#include "ui/event_loop_pause.h"
+#include "ui/game_window.h"
+#include "ui/qt_services.h"
 #include "ui/title_window.h"
 
 int main(int argc, char** argv) {
+    using namespace kestrune;
     QApplication app(argc, argv);
-    kestrune::ui::TitleWindow title;
-    title.show();
+    QApplication::setApplicationName(QStringLiteral("Kestrune"));
+    // The program ends when the game window closes (or the title window without a choice),
+    // not when some last window happens to close.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrune.png")));
+    // The design font is a Windows face; IPAPGothic has the same metrics family.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
+
+    auto state = std::make_unique<GameState>();
+    SettingsFile settings;
+    settings.LocateSettingsFile(ProgramDirectory());
+    PrepareStartup(*state);
+
+    // The title window: wait for the choice in a nested event loop.
+    {
+        ui::TitleWindow title(*state, kTowerFileName);
+        QEventLoop wait;
+        QObject::connect(&title, &ui::TitleWindow::decided, &wait, &QEventLoop::quit);
+        title.show();
+        if (state->GameMode == kModeTitle) wait.exec();
+    }
+    if (state->GameMode != kModePractice && state->GameMode != kModeTower) return 0;
+
+    std::unique_ptr<AudioSystem> audio = CreateSdlAudio(ProgramDirectory());
+    StandardRandom random;
+    SystemClock clock;
+    ui::QtDialogs dialogs;
+    ui::QtFramePacer pacer;
+    ui::DesktopShell shell;
+    ui::EventLoopPause pause;
+
+    ui::GameWindow window(ui::GameWindowDeps{*state, settings, random, clock, audio->music(),
+                                             audio->effects(), dialogs, pacer, shell, pause,
+                                             kTowerFileName});
+    dialogs.SetParent(&window);
+    pacer.SetWidget(&window);
+    pause.WatchWindow(&window);
+    window.show();
+    window.logic().BuildFirstSpace();
     return app.exec();
 }

@@ -23,7 +23,7 @@ public:
     virtual int OuterWidthTwips() const = 0;
     virtual void SetClockCaption(const std::string& caption) = 0;  // lbltime
 
-    virtual void SetClearPanelVisible(bool visible) = 0;              // picClear
+    virtual void SetClearPanelVisible(bool visible) = 0;               // picClear
     virtual void SetClearTimeCaption(const std::string& caption) = 0;  // Label5(1)
     // Hourglass pointer and the "Please Wait" label, drawn at once when shown.
     virtual void SetBusy(bool busy) = 0;

@@ -1,10 +1,82 @@
 #include "ui/title_window.h"
 
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "game/tower_file.h"
+
 namespace kestrune::ui {
 
-TitleWindow::TitleWindow(QWidget* parent) : QWidget(parent) {
+namespace {
+QRect TwipRect(int left, int top, int width, int height) {
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+}  // namespace
+
+TitleWindow::TitleWindow(GameState& state, std::string towerPath, QWidget* parent)
+    : QWidget(parent), m_state(state), m_towerPath(std::move(towerPath)) {
     setWindowTitle(QStringLiteral("Kestrune"));
     setFixedSize(2085 / 15, 1455 / 15);
+
+    m_cmdTower = new QPushButton(this);
+    m_cmdTower->setGeometry(TwipRect(120, 120, 855, 1215));
+    // The tower picture with its label sits over the tower button; clicking it is the same.
+    m_picture1 = new QLabel(this);
+    m_picture1->setGeometry(TwipRect(180, 180, 720, 1035));
+    m_picture1->setPixmap(QPixmap(QStringLiteral(":/tower.png")));
+    m_picture1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_label1 = new QLabel(QStringLiteral("塔に登る"), m_picture1);
+    m_label1->setGeometry(TwipRect(0, 840, 855, 255));
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_cmdPractice = new QPushButton(QStringLiteral("練習"), this);
+    m_cmdPractice->setGeometry(TwipRect(1080, 120, 855, 1215));
+
+    connect(m_cmdTower, &QPushButton::clicked, this, &TitleWindow::cmdTower_Click);
+    connect(m_cmdPractice, &QPushButton::clicked, this, &TitleWindow::cmdPractice_Click);
+    m_picture1->installEventFilter(this);
+    m_label1->installEventFilter(this);
+}
+
+void TitleWindow::cmdPractice_Click() {
+    m_state.GameMode = kModePractice;
+    UnloadByProgram();
+}
+
+void TitleWindow::cmdTower_Click() {
+    m_state.GameMode = kModeTower;
+    ReadTowerFile(m_towerPath, m_state);
+    UnloadByProgram();
+}
+
+void TitleWindow::UnloadByProgram() {
+    m_unloadingByProgram = true;
+    close();
+    emit decided();
+}
+
+bool TitleWindow::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == m_picture1 || watched == m_label1) &&
+        event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
+            cmdTower_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TitleWindow::closeEvent(QCloseEvent* event) {
+    // Any close but the program's own after a choice means: quit.
+    if (!m_unloadingByProgram) {
+        m_state.GameMode = kModeQuit;
+        emit decided();
+    }
+    event->accept();
 }
 
 }  // namespace kestrune::ui

@@ -1,0 +1,324 @@
+#include "navigation/game_window_logic.h"
+
+#include <cmath>
+
+#include "game/figures.h"
+#include "game/maze.h"
+#include "game/numbers.h"
+#include "game/tower_file.h"
+#include "navigation/hint.h"
+#include "navigation/keys.h"
+#include "navigation/pose.h"
+#include "navigation/records.h"
+#include "render/canvas.h"
+#include "render/plain_view.h"
+#include "render/smooth_view.h"
+
+namespace kestrune {
+
+namespace {
+Matrix4 Scaled(const Matrix4& m, int factor) {
+    Matrix4 out{};
+    for (int a = 0; a < 4; ++a)
+        for (int p = 0; p < 4; ++p) out[a][p] = m[a][p] * factor;
+    return out;
+}
+}  // namespace
+
+int AnimationIndexFromSetting(const std::string& text) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    const bool numeric = end != text.c_str() && *end == '\0' && std::isfinite(value);
+    const double level = numeric ? NearestEven(value) : 3.0;
+    if (level < -1 || level > 6) return 4;
+    return static_cast<int>(level) + 1;
+}
+
+GameWindowLogic::GameWindowLogic(GameState& state, IGameWindow& window, GameServices services)
+    : m_state(state), m_window(window), m_services(std::move(services)) {}
+
+void GameWindowLogic::Form_Load() {
+    const std::string stored = m_services.settings.ReadSetting(kSettingsSection, "Animation", "3");
+    mnuAnimation_Click(AnimationIndexFromSetting(stored));
+    if (m_state.GameMode != kModePractice) m_window.SetMakeMenuEnabled(false);
+    FillAngleTables(m_view);
+}
+
+void GameWindowLogic::Form_Unload() {
+    m_services.settings.WriteSetting(kSettingsSection, "Animation",
+                                     std::to_string(AnimationLevel()));
+    m_services.music.StopMusic();
+}
+
+void GameWindowLogic::BuildFirstSpace() {
+    ExpDirection();
+    m_window.SetBusy(true);
+    if (m_state.GameMode != kModePractice) {
+        FillTowerShell(m_state);
+        MakeMaze(m_state, m_services.random, m_services.music, m_window);
+        PlaceAtStartPose(m_state);
+    } else {
+        MakeFigure("Blank", m_state, m_services.music, m_window);
+    }
+    DrawScreen();
+    m_state.StartTime = m_services.clock.SecondsSinceMidnight();
+    m_window.SetBusy(false);
+}
+
+void GameWindowLogic::DrawScreen() {
+    ICanvas& canvas = m_window.ViewCanvas();
+    if (NoAnimation()) {
+        canvas.Clear();
+        DrawPlainView(4);
+    } else {
+        canvas.Clear();
+        m_view.SmoothMatrix = Scaled(m_state.Orientation, 10000);
+        SetViewGeometry(m_view, canvas.Width(), canvas.Height());
+        DrawSmooth();
+    }
+    ExpDirection();
+    ShowPosition();
+}
+
+void GameWindowLogic::DrawPlainView(int depth) {
+    m_services.music.Timer2_Timer();
+    ICanvas& canvas = m_window.ViewCanvas();
+    canvas.Clear();
+    DrawLayer(depth, depth, m_state, canvas);
+    m_window.RefreshView();
+}
+
+void GameWindowLogic::DrawSmooth() {
+    // Before the first space exists the view stays as it is.
+    if (m_state.MazeSpace[0] == 0) return;
+    kestrune::DrawSmooth(m_state, m_view, m_window.ViewCanvas());
+    m_window.RefreshView();
+}
+
+void GameWindowLogic::mnuAnimation_Click(int index) {
+    m_animationIndex = index;
+    m_window.SetAnimationCheck(index);
+    DrawScreen();
+}
+
+void GameWindowLogic::Rot_Click(int index) {
+    const Matrix4 next =
+        RotatedOrientation(m_state.Orientation, DecodeRotation(m_state.RotationTable[index]));
+    if (NoAnimation()) {
+        m_state.Orientation = next;
+        DrawPlainView(4);
+    } else {
+        const Matrix4 to = Scaled(next, 10000);
+        const Matrix4 from = Scaled(m_state.Orientation, 10000);
+        const int level = AnimationLevel();
+        m_view.SmoothMatrix = from;
+        for (int s = 1; s < (1 << level); ++s) {
+            m_view.SmoothMatrix = TurnFrame(from, to, TurnAngle(s, level));
+            DrawSmooth();
+            m_services.pacer.WaitFrame();
+        }
+        m_view.SmoothMatrix = to;
+        m_state.Orientation = next;
+        DrawSmooth();
+        m_services.pacer.WaitFrame();
+    }
+    m_services.effects.PlayEffect("Za.wav");
+    ExpDirection();
+    ShowPosition();
+}
+
+void GameWindowLogic::Ahead_Click(int index) {
+    const int sign = StepSign(index);
+    const Vec4 target = StepTarget(m_state.PlayerPos, m_state.Orientation, sign);
+    const int16_t code = m_state.MazeSpace[CellIndex(target)];
+    if (code == CellWall || code == CellBorder) {
+        m_services.effects.PlayEffect("dom.wav");
+        return;
+    }
+    if (code == CellGoal) {
+        GoalReached(target);
+        return;
+    }
+    if (NoAnimation()) {
+        m_state.PlayerPos = target;
+        DrawPlainView(4);
+    } else {
+        const int level = AnimationLevel();
+        m_view.SmoothMatrix = Scaled(m_state.Orientation, 10000);
+        m_state.PlayerPos = target;
+        for (int step = 1; step < (1 << level); ++step) {
+            m_view.SmoothOffset = StepFrameOffset(m_state.Orientation, sign, step, level);
+            DrawSmooth();
+            m_services.pacer.WaitFrame();
+        }
+        m_view.SmoothOffset = {0, 0, 0, 0};
+        DrawSmooth();
+        m_services.pacer.WaitFrame();
+    }
+    m_services.effects.PlayEffect("Za.wav");
+    ExpDirection();
+    ShowPosition();
+}
+
+void GameWindowLogic::Form_KeyDown(int keypadDigit, bool modified) {
+    const auto action = KeypadAction(keypadDigit, modified);
+    if (!action) return;
+    if (action->kind == PanelAction::Kind::Step)
+        Ahead_Click(action->index);
+    else
+        Rot_Click(action->index);
+}
+
+void GameWindowLogic::ExpDirection() {
+    m_window.SetDirectionReadout(kestrune::ExpDirection(m_state));
+}
+
+void GameWindowLogic::ShowPosition() {
+    m_window.SetPositionCaption(PositionCaption(m_state, m_window.OuterWidthTwips()));
+}
+
+double GameWindowLogic::Elapsed() {
+    return ElapsedSeconds(m_state.StartTime, m_services.clock.SecondsSinceMidnight());
+}
+
+void GameWindowLogic::Timer1_Timer() {
+    m_window.SetClockCaption(ClockText(Elapsed()));
+}
+
+void GameWindowLogic::SetDirToGoal() {
+    const GoalDirection dir = ChooseGoalDirection(m_state);
+    // One quarter or one half turn always faces the chosen cell; the bound only guards.
+    for (int turns = 0; turns < 4 && !FacesGoalDirection(m_state, dir); ++turns) {
+        const double r = FacesAway(m_state.Orientation, dir) ? m_services.random.Next() : 0.0;
+        const HintTurn turn = NextHintTurn(m_state.Orientation, dir, r);
+        Rot_Click(turn.index);
+        if (turn.twice) Rot_Click(turn.index);
+    }
+}
+
+void GameWindowLogic::mnuAutoClouse_Click() {
+    if (m_window.AutoCruiseCaption() != kAutoCruiseIdle) {
+        m_window.SetAutoCruiseCaption(kAutoCruiseIdle);
+        return;
+    }
+    m_window.SetAutoCruiseCaption(kAutoCruiseRunning);
+    do {
+        SetDirToGoal();
+        Ahead_Click(0);
+        m_window.ProcessPendingEvents();
+    } while (m_window.AutoCruiseCaption() == kAutoCruiseRunning);
+    if (!m_window.IsShown()) m_window.Unload();
+}
+
+void GameWindowLogic::mnuFMMake_Click(int index) {
+    m_window.SetTimer1Enabled(false);
+    m_state.Difficulty = static_cast<int16_t>(2 * index - 1);
+    mnuFMRe_Click();
+}
+
+void GameWindowLogic::mnuFMRe_Click() {
+    m_window.SetBusy(true);
+    MakeMaze(m_state, m_services.random, m_services.music, m_window);
+    mnuFMStart_Click();
+    DrawScreen();
+    m_window.SetBusy(false);
+    m_window.SetClearPanelVisible(false);
+    if (m_state.GameMode == kModePractice) {
+        const int level = (m_state.Difficulty + 1) / 2;
+        m_window.SetCaption(std::to_string(m_state.DimIndex + 1) + "次元迷路：難易度 " +
+                            (level >= 1 && level <= 4 ? kLevelNames[level] : ""));
+        m_window.SetTimer1Enabled(true);
+    }
+    m_state.StartTime = m_services.clock.SecondsSinceMidnight();
+}
+
+void GameWindowLogic::mnuFMRe_Shortcut() {
+    if (mnuFile_Click()) mnuFMRe_Click();
+}
+
+void GameWindowLogic::mnuFMStart_Click() {
+    if (m_state.GameMode != kModePractice) {
+        PlaceAtStartPose(m_state);
+    } else {
+        m_state.PlayerPos = {4, 4, 4, 4};
+        m_state.Orientation = kIdentity;
+    }
+    DrawScreen();
+}
+
+void GameWindowLogic::mnuFZZukei_Click(int index) {
+    m_window.SetBusy(true);
+    m_window.SetTimer1Enabled(false);
+    if (index == 0)
+        MakeFigure("Blank", m_state, m_services.music, m_window);
+    else if (index == 1)
+        MakeFigure("Circle", m_state, m_services.music, m_window);
+    m_window.SetBusy(false);
+    m_window.SetClearPanelVisible(false);
+    m_window.SetTimer1Enabled(true);
+    m_state.StartTime = m_services.clock.SecondsSinceMidnight();
+    m_state.PlayerPos = {4, 4, 4, 4};
+    m_state.Orientation = kIdentity;
+    DrawScreen();
+}
+
+void GameWindowLogic::picClear_Click() {
+    m_window.SetClearPanelVisible(false);
+}
+
+void GameWindowLogic::ClearHandling() {
+    m_window.SetClearPanelVisible(true);
+    const double elapsed = Elapsed();
+    m_window.SetClearTimeCaption(ClearTimeCaption(elapsed));
+    m_services.music.StopMusic();
+    m_services.dialogs.Beep();
+    const ClearCheck check = CheckClearRecord(m_services.settings, m_state, elapsed);
+    if (!check.isRecord) return;
+    const std::string name = m_services.dialogs.InputBox(check.prompt, kNamePromptTitle);
+    StoreRecordName(m_services.settings, m_state, name);
+    m_window.ShowRanking();
+}
+
+void GameWindowLogic::GoalReached(const Vec4& target) {
+    if (m_state.GameMode == kModePractice) {
+        ClearHandling();
+        return;
+    }
+    if (m_window.AutoCruiseCaption() == kAutoCruiseRunning) {
+        // Auto cruise climbs at once: no question, no ending, no file.
+        RecordClimb(target);
+        EnterNextFloor(target);
+        return;
+    }
+    if (m_state.TowerFloor == 99 && !m_window.ShowEnding()) return;
+    if (!m_services.dialogs.AskYesNo("次の階へ向かう階段がある。\r\r登りますか？", "Kestrune")) {
+        m_window.SetClearPanelVisible(false);
+        return;
+    }
+    RecordClimb(target);
+    if (!WriteTowerFile(m_services.towerPath, m_state)) {
+        // The climb goes on; the player learns that the progress was not saved.
+        m_services.dialogs.ShowMessage(
+            "塔の記録ファイル「" + m_services.towerPath +
+                "」に書き込めませんでした。この階からの再開はできません。",
+            "Kestrune");
+    }
+    EnterNextFloor(target);
+}
+
+void GameWindowLogic::RecordClimb(const Vec4& target) {
+    // The highest floor a 16-bit floor number holds is also the last one.
+    if (m_state.TowerFloor < 32767) ++m_state.TowerFloor;
+    for (int k = 0; k < 4; ++k) m_state.StartPose[0][k] = static_cast<int16_t>(target[k]);
+    for (int a = 0; a < 4; ++a)
+        for (int p = 0; p < 4; ++p)
+            m_state.StartPose[a + 1][p] = static_cast<int16_t>(m_state.Orientation[a][p]);
+}
+
+void GameWindowLogic::EnterNextFloor(const Vec4& target) {
+    mnuFMRe_Click();
+    m_state.PlayerPos = target;
+    DrawScreen();
+}
+
+}  // namespace kestrune

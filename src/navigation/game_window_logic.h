@@ -1,0 +1,93 @@
+// The game window's rules: turning, stepping, redraws, new games, the goal, hint and
+// auto cruise. The Qt window forwards its events here and shows what this decides.
+#pragma once
+
+#include <string>
+
+#include "game/game_state.h"
+#include "game/services.h"
+#include "media/audio.h"
+#include "navigation/game_window.h"
+#include "render/view_state.h"
+#include "settings/settings_file.h"
+
+namespace kestrune {
+
+inline constexpr const char* kAutoCruiseIdle = "オートクルーズ";
+inline constexpr const char* kAutoCruiseRunning = "オートクルーズ停止";
+inline constexpr const char* kLevelNames[5] = {"", "初級", "中級", "上級", "特級"};
+
+struct GameServices {
+    IRandom& random;
+    IClock& clock;
+    IMusic& music;
+    ISoundEffects& effects;
+    SettingsFile& settings;
+    IDialogs& dialogs;
+    IFramePacer& pacer;
+    std::string towerPath = "tower";
+};
+
+class GameWindowLogic {
+public:
+    GameWindowLogic(GameState& state, IGameWindow& window, GameServices services);
+
+    // Window load and unload: the animation setting, the angle tables, the tower's menus.
+    void Form_Load();
+    void Form_Unload();
+    // After the title window: build the first space, draw it and start the clock.
+    void BuildFirstSpace();
+
+    void DrawScreen();
+    void DrawPlainView(int depth);
+    void DrawSmooth();
+    void mnuAnimation_Click(int index);
+
+    void Rot_Click(int index);
+    void Ahead_Click(int index);
+    // A keypad digit 0..9 with or without a modifier.
+    void Form_KeyDown(int keypadDigit, bool modified);
+    void ExpDirection();
+    void ShowPosition();
+    void Timer1_Timer();
+
+    void SetDirToGoal();
+    void mnuSetDirection_Click() { SetDirToGoal(); }
+    void mnuAutoClouse_Click();
+
+    // True when "同じ条件でもう一度" is to be enabled as the menu opens.
+    bool mnuFile_Click() const { return m_state.Difficulty != 0; }
+    void mnuFMJJigen_Click(int index) { m_state.DimIndex = static_cast<int16_t>(index); }
+    void mnuFMMake_Click(int index);
+    void mnuFMRe_Click();
+    // The F6 shortcut obeys the menu's rule: nothing before the first maze.
+    void mnuFMRe_Shortcut();
+    void mnuFMStart_Click();
+    void mnuFZZukei_Click(int index);
+    void picClear_Click();
+
+    int AnimationIndex() const { return m_animationIndex; }
+    int AnimationLevel() const { return m_animationIndex - 1; }
+    bool NoAnimation() const { return m_animationIndex == 0; }
+    ViewState& View() { return m_view; }
+    const GameState& State() const { return m_state; }
+
+private:
+    void GoalReached(const Vec4& target);
+    void ClearHandling();
+    void RecordClimb(const Vec4& target);
+    void EnterNextFloor(const Vec4& target);
+    double Elapsed();
+
+    GameState& m_state;
+    IGameWindow& m_window;
+    GameServices m_services;
+    ViewState m_view{};
+    int m_animationIndex = 4;
+};
+
+// The stored "Animation" text as a menu index 0..7: a whole number -1..6 plus one; any
+// other text reads as the default 3.
+int AnimationIndexFromSetting(const std::string& text);
+
+}  // namespace kestrune

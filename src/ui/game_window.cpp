@@ -1,0 +1,487 @@
+#include "ui/game_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+
+#include "navigation/records.h"
+#include "render/layout.h"
+#include "ui/clear_panel.h"
+#include "ui/keypad.h"
+#include "ui/menu_windows.h"
+#include "ui/view_widget.h"
+
+namespace kestrune::ui {
+
+namespace {
+
+// The window's design is in twips; Qt's logical pixels are 15 twips each.
+constexpr double kTwipsPerPixel = 15.0;
+int Px(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+QRect TwipRect(double left, double top, double width, double height) {
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+QFont DesignFont(double points, bool bold) {
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, QRect geometry, const QFont& font,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(align);
+    return label;
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
+    setWindowTitle(QStringLiteral("Kestrune"));
+    m_windows = std::make_unique<MenuWindows>(m_deps.settings, m_deps.shell, this);
+    BuildControls();
+    BuildMenus();
+    m_logic = std::make_unique<GameWindowLogic>(
+        m_deps.state, *this,
+        GameServices{m_deps.random, m_deps.clock, m_deps.music, m_deps.effects, m_deps.settings,
+                     m_deps.dialogs, m_deps.pacer, m_deps.towerPath});
+    // Key preview: the keys work whichever control has the focus.
+    qApp->installEventFilter(this);
+    resize(Px(8610), Px(6615) + menuBar()->sizeHint().height());
+    m_picture1->SyncCanvasSize();
+    m_logic->Form_Load();
+}
+
+GameWindow::~GameWindow() {
+    qApp->removeEventFilter(this);
+}
+
+void GameWindow::BuildControls() {
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+
+    m_picture1 = new ViewWidget(m_client);
+    m_picture1->setGeometry(TwipRect(0, 0, 6675, 6255));
+
+    m_lblWait = MakeLabel(m_picture1, QStringLiteral("Please Wait"), QRect(0, 0, 193, 41),
+                          DesignFont(18, true), Qt::AlignCenter);
+    SetBackground(m_lblWait, Qt::black);
+    SetTextColour(m_lblWait, Qt::white);
+    m_lblWait->hide();
+
+    m_picClear = new ClearPanel(m_picture1);
+    m_picClear->hide();
+    connect(m_picClear, &ClearPanel::clicked, this, [this] { m_logic->picClear_Click(); });
+
+    m_picture2 = new QWidget(m_client);
+    m_picture2->setGeometry(TwipRect(0, 6240, 6675, 375));
+    SetBackground(m_picture2, Qt::black);
+    const QFont stripFont = DesignFont(14.25, true);
+    m_lblZahyou =
+        MakeLabel(m_picture2, QStringLiteral("現在地は"), TwipRect(0, 0, 1215, 285), stripFont);
+    m_lblZahyou->setWordWrap(false);
+    m_label6 =
+        MakeLabel(m_picture2, QStringLiteral("ゴールは"), TwipRect(3120, 0, 1215, 255), stripFont);
+    m_lblGoal = MakeLabel(m_picture2, QString(), TwipRect(4440, 0, 2175, 375), stripFont);
+    for (QLabel* label : {m_lblZahyou, m_label6, m_lblGoal}) SetTextColour(label, Qt::white);
+    // The position text grows to the right as the goal text does.
+    m_lblZahyou->setMinimumWidth(Px(1215));
+    m_lblZahyou->adjustSize();
+
+    m_line1 = new QFrame(m_client);
+    m_line1->setFrameShape(QFrame::HLine);
+    m_line1->setFrameShadow(QFrame::Sunken);
+    m_line1->setGeometry(0, 0, Px(8610), 2);
+
+    m_picCon = new QWidget(m_client);
+    m_picCon->setGeometry(TwipRect(6720, 120, 1935, 6135));
+    const QFont buttonFont = DesignFont(12, false);
+    struct ButtonDef {
+        bool ahead;
+        int index;
+        const char* caption;
+        int left, top, width;
+    };
+    const ButtonDef buttons[] = {
+        {true, 0, "前進(5)", 0, 120, 1575},      {false, 0, "左(4)", 0, 480, 795},
+        {false, 1, "右(6)", 780, 480, 795},      {false, 2, "上(8)", 0, 840, 795},
+        {false, 3, "下(2)", 780, 840, 795},      {false, 4, "奥未(S5)", 0, 1200, 795},
+        {false, 5, "奥過(S0)", 780, 1200, 795},  {false, 6, "左振(7)", 0, 1560, 795},
+        {false, 7, "右振(9)", 780, 1560, 795},   {false, 8, "左未(S4)", 0, 1920, 795},
+        {false, 9, "右未(S6)", 780, 1920, 795},  {false, 10, "上未(S8)", 0, 2280, 795},
+        {false, 11, "下未(S2)", 780, 2280, 795}, {true, 1, "後退(2)", 0, 2640, 1575},
+    };
+    for (const ButtonDef& b : buttons) {
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), m_picCon);
+        button->setGeometry(TwipRect(b.left, b.top, b.width, 375));
+        button->setFont(buttonFont);
+        const int index = b.index;
+        if (b.ahead) {
+            m_ahead[index] = button;
+            connect(button, &QPushButton::clicked, this,
+                    [this, index] { m_logic->Ahead_Click(index); });
+        } else {
+            m_rot[index] = button;
+            connect(button, &QPushButton::clicked, this,
+                    [this, index] { m_logic->Rot_Click(index); });
+        }
+    }
+    const char* planes[] = {"xy", "xz", "xw", "yz", "yw", "zw"};
+    for (int i = 1; i <= 6; ++i)
+        m_planeLabels[i] = MakeLabel(m_picCon, QString::fromUtf8(planes[i - 1]),
+                                     TwipRect(1560, 120 + 360 * i, 375, 255), DesignFont(12, true),
+                                     Qt::AlignHCenter | Qt::AlignTop);
+
+    MakeLabel(m_picCon, QStringLiteral("方向"), TwipRect(0, 3240, 735, 255), DesignFont(12, true));
+    const QFont houkouFont = DesignFont(9.75, true);
+    struct LabelDef {
+        int index, left, top, width;
+    };
+    const LabelDef houkou[] = {{0, 240, 3540, 1455}, {2, 600, 4020, 735}, {1, 120, 4260, 735},
+                               {4, 1020, 4260, 735}, {5, 600, 4500, 735}, {3, 120, 4800, 1605},
+                               {6, 120, 5100, 1575}};
+    for (const LabelDef& d : houkou)
+        m_houkou[d.index] = MakeLabel(m_picCon, QStringLiteral("＋方向"),
+                                      TwipRect(d.left, d.top, d.width, 255), houkouFont);
+    for (int i : {3, 6}) {
+        m_houkou[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        SetTextColour(m_houkou[i], Qt::white);
+        SetBackground(m_houkou[i], Qt::black);
+    }
+    MakeLabel(m_picCon, QStringLiteral("を向いています。"), TwipRect(540, 3780, 1455, 255),
+              houkouFont, Qt::AlignRight | Qt::AlignTop);
+    MakeLabel(m_picCon, QStringLiteral("Time"), TwipRect(0, 5340, 855, 375), DesignFont(18, true));
+    m_lbltime = MakeLabel(m_picCon, QStringLiteral("0:00"), TwipRect(720, 5640, 1095, 375),
+                          DesignFont(18, true), Qt::AlignRight | Qt::AlignTop);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setInterval(999);
+    connect(m_timer1, &QTimer::timeout, this, [this] { m_logic->Timer1_Timer(); });
+    m_timer1->start();
+    m_timer2 = new QTimer(this);
+    m_timer2->setInterval(10);
+    connect(m_timer2, &QTimer::timeout, this, [this] { m_deps.music.Timer2_Timer(); });
+    m_timer2->start();
+}
+
+void GameWindow::BuildMenus() {
+    m_mnuFile = menuBar()->addMenu(QStringLiteral("迷路"));
+    connect(m_mnuFile, &QMenu::aboutToShow, this,
+            [this] { m_mnuFMRe->setEnabled(m_logic->mnuFile_Click()); });
+    QMenu* restart = m_mnuFile->addMenu(QStringLiteral("リスタート"));
+    m_mnuFMStart = restart->addAction(QStringLiteral("スタート地点に戻る"));
+    m_mnuFMStart->setShortcut(Qt::Key_F5);
+    m_mnuFMStart->setShortcutContext(Qt::ApplicationShortcut);
+    connect(m_mnuFMStart, &QAction::triggered, this, [this] { m_logic->mnuFMStart_Click(); });
+    m_mnuFMRe = restart->addAction(QStringLiteral("同じ条件でもう一度"));
+    m_mnuFMRe->setShortcut(Qt::Key_F6);
+    m_mnuFMRe->setShortcutContext(Qt::ApplicationShortcut);
+    // The shortcut obeys the menu's rule even when the menu was never opened.
+    connect(m_mnuFMRe, &QAction::triggered, this, [this] { m_logic->mnuFMRe_Shortcut(); });
+    m_mnuFile->addSeparator();
+    m_mnuFMJigen = m_mnuFile->addMenu(QStringLiteral("作成"));
+    const char* dimensions[] = {"", "2次元", "3次元", "4次元"};
+    for (int d = 1; d <= 3; ++d) {
+        QMenu* dim = m_mnuFMJigen->addMenu(QString::fromUtf8(dimensions[d]));
+        m_dimension[d] = dim;
+        // Opening a dimension's submenu chooses that dimension.
+        connect(dim, &QMenu::aboutToShow, this, [this, d] { m_logic->mnuFMJJigen_Click(d); });
+        QMenu* figures = dim->addMenu(QStringLiteral("図形"));
+        const char* figureNames[] = {"ブランク", "球"};
+        for (int f = 0; f < 2; ++f) {
+            QAction* a = figures->addAction(QString::fromUtf8(figureNames[f]));
+            m_figure[d][f] = a;
+            connect(a, &QAction::triggered, this, [this, f] { m_logic->mnuFZZukei_Click(f); });
+        }
+        for (int level = 1; level <= 4; ++level) {
+            QAction* a = dim->addAction(QString::fromUtf8(kLevelNames[level]));
+            m_level[d][level] = a;
+            connect(a, &QAction::triggered, this,
+                    [this, level] { m_logic->mnuFMMake_Click(level); });
+        }
+    }
+    m_mnuFile->addSeparator();
+    m_mnuSetDirection = m_mnuFile->addAction(QStringLiteral("ヒント（ゴール方向を向く）"));
+    connect(m_mnuSetDirection, &QAction::triggered, this,
+            [this] { m_logic->mnuSetDirection_Click(); });
+    m_mnuAutoClouse = m_mnuFile->addAction(QString::fromUtf8(kAutoCruiseIdle));
+    connect(m_mnuAutoClouse, &QAction::triggered, this, [this] { m_logic->mnuAutoClouse_Click(); });
+
+    QMenu* other = menuBar()->addMenu(QStringLiteral("その他"));
+    m_mnuZahyou = other->addAction(QStringLiteral("座標を見る"));
+    m_mnuZahyou->setCheckable(true);
+    m_mnuZahyou->setChecked(true);
+    // The check mark follows the strip, not the click.
+    connect(m_mnuZahyou, &QAction::triggered, this, [this] {
+        m_mnuZahyou->setChecked(!m_mnuZahyou->isChecked());
+        mnuZahyou_Click();
+    });
+    m_mnuHRanking = other->addAction(QStringLiteral("ランキング表"));
+    connect(m_mnuHRanking, &QAction::triggered, this, [this] { m_windows->OpenRanking(); });
+    QMenu* settings = other->addMenu(QStringLiteral("設定"));
+    const char* animationNames[] = {
+        "アニメーション無し", "1段階", "2段階", "4段階", "8段階", "16段階", "32段階", "64段階"};
+    auto* group = new QActionGroup(this);
+    for (int i = 0; i < 8; ++i) {
+        QAction* a = settings->addAction(QString::fromUtf8(animationNames[i]));
+        a->setCheckable(true);
+        group->addAction(a);
+        m_animation[i] = a;
+        connect(a, &QAction::triggered, this, [this, i] { m_logic->mnuAnimation_Click(i); });
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    QAction* helpItem = help->addAction(QStringLiteral("ヘルプ"));
+    connect(helpItem, &QAction::triggered, this, [this] { m_windows->OpenHelp(); });
+    QAction* version = help->addAction(QStringLiteral("バージョン情報"));
+    connect(version, &QAction::triggered, this, [this] { m_windows->OpenVersion(); });
+}
+
+void GameWindow::SetCaption(const std::string& caption) {
+    setWindowTitle(Q(caption));
+}
+
+void GameWindow::SetGoalCaption(const std::string& caption) {
+    m_lblGoal->setText(Q(caption));
+}
+
+ICanvas& GameWindow::ViewCanvas() {
+    return m_picture1->canvas();
+}
+
+void GameWindow::RefreshView() {
+    m_picture1->repaint();
+}
+
+void GameWindow::SetDirectionReadout(const DirectionReadout& readout) {
+    for (int i = 0; i < 7; ++i) m_houkou[i]->setText(Q(readout.captions[i]));
+    // Tower wall colours can add up past 255 in one component; colours stop at 255.
+    auto colour = [](const Rgb& c) {
+        auto clamp = [](int v) { return std::clamp(v, 0, 255); };
+        return QColor(clamp(c.red), clamp(c.green), clamp(c.blue));
+    };
+    SetBackground(m_houkou[3], colour(readout.fourthPlusBackground));
+    SetBackground(m_houkou[6], colour(readout.fourthMinusBackground));
+}
+
+void GameWindow::SetPositionCaption(const std::string& caption) {
+    m_lblZahyou->setText(Q(caption));
+    m_lblZahyou->adjustSize();
+    m_picture2->repaint();
+}
+
+int GameWindow::OuterWidthTwips() const {
+    return static_cast<int>(frameGeometry().width() * kTwipsPerPixel);
+}
+
+void GameWindow::SetClockCaption(const std::string& caption) {
+    m_lbltime->setText(Q(caption));
+}
+
+void GameWindow::SetClearPanelVisible(bool visible) {
+    m_picClear->setVisible(visible);
+    if (visible) m_picClear->raise();
+}
+
+void GameWindow::SetClearTimeCaption(const std::string& caption) {
+    m_picClear->SetClearTimeCaption(Q(caption));
+}
+
+void GameWindow::SetBusy(bool busy) {
+    if (busy) {
+        setCursor(Qt::WaitCursor);
+        m_lblWait->show();
+        m_lblWait->raise();
+        m_lblWait->repaint();
+    } else {
+        unsetCursor();
+        m_lblWait->hide();
+    }
+}
+
+void GameWindow::SetAnimationCheck(int index) {
+    for (int i = 0; i < 8; ++i) m_animation[i]->setChecked(i == index);
+}
+
+void GameWindow::SetMakeMenuEnabled(bool enabled) {
+    m_mnuFMJigen->setEnabled(enabled);
+}
+
+std::string GameWindow::AutoCruiseCaption() const {
+    if (m_closed) return {};
+    return m_mnuAutoClouse->text().toStdString();
+}
+
+void GameWindow::SetAutoCruiseCaption(const std::string& caption) {
+    m_mnuAutoClouse->setText(Q(caption));
+}
+
+void GameWindow::SetTimer1Enabled(bool enabled) {
+    if (enabled)
+        m_timer1->start();
+    else
+        m_timer1->stop();
+}
+
+bool GameWindow::IsShown() const {
+    return !m_closed && isVisible();
+}
+
+void GameWindow::ProcessPendingEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void GameWindow::Unload() {
+    FormUnloadOnce();
+}
+
+void GameWindow::ShowRanking() {
+    m_windows->ReloadRanking();
+}
+
+bool GameWindow::ShowEnding() {
+    return m_picClear->ShowEnding(m_deps.music, m_deps.shell, m_deps.pause);
+}
+
+void GameWindow::mnuZahyou_Click() {
+    const double inner = m_client->height();
+    const double strip = m_picture2->height();
+    auto place = [&](int k) {
+        m_picture2->move(0, static_cast<int>(std::lround(StripSlideTop(inner, strip, k))));
+        m_client->repaint();
+    };
+    if (!m_picture2->isVisible()) {
+        m_picture2->move(0, static_cast<int>(inner));
+        m_picture2->show();
+        m_picture2->raise();
+        for (int k = 0; k <= 800; ++k) place(k);
+        m_mnuZahyou->setChecked(true);
+    } else {
+        for (int k = 800; k >= 0; --k) place(k);
+        m_picture2->hide();
+        m_mnuZahyou->setChecked(false);
+    }
+}
+
+void GameWindow::Form_Resize() {
+    if (!m_logic) return;
+    FormLayoutInput in;
+    in.minimised = isMinimized();
+    const QRect frame = frameGeometry();
+    in.outerWidth = frame.width() * kTwipsPerPixel;
+    in.outerHeight = frame.height() * kTwipsPerPixel;
+    in.clientWidth = m_client->width() * kTwipsPerPixel;
+    in.clientHeight = m_client->height() * kTwipsPerPixel;
+    in.twipsPerPixel = kTwipsPerPixel;
+    in.lblGoalWidth = m_lblGoal->width() * kTwipsPerPixel;
+    in.picture2Height = m_picture2->height() * kTwipsPerPixel;
+    in.picClearWidth = m_picClear->width();
+    in.picClearHeight = m_picClear->height();
+    in.lblWaitWidth = m_lblWait->width();
+    in.lblWaitHeight = m_lblWait->height();
+    const FormLayout l = ComputeFormLayout(in);
+    const int frameExtraW = frame.width() - width();
+    const int frameExtraH = frame.height() - height();
+    switch (l.action) {
+        case FormLayout::Action::None:
+            return;
+        case FormLayout::Action::GrowHeight:
+            resize(width(), Px(l.newOuterHeight) - frameExtraH);
+            return;
+        case FormLayout::Action::GrowWidth:
+            resize(Px(l.newOuterWidth) - frameExtraW, height());
+            return;
+        case FormLayout::Action::Arrange:
+            break;
+    }
+    m_picCon->resize(Px(l.picConWidth), m_picCon->height());
+    m_label6->setVisible(l.label6Visible);
+    m_lblGoal->move(Px(l.lblGoalLeft), m_lblGoal->y());
+    m_picture2->resize(Px(l.picture2Width), m_picture2->height());
+    m_logic->ShowPosition();
+    m_line1->setGeometry(0, 0, Px(l.line1X2), 2);
+    m_picCon->move(Px(l.picConLeft), m_picCon->y());
+    m_picture2->move(0, Px(l.picture2Top));
+    m_picture1->setGeometry(0, Px(l.picture1Top), Px(l.picture1Width), Px(l.picture1Height));
+    m_picture1->SyncCanvasSize();
+    m_logic->DrawScreen();
+    m_lblWait->move(static_cast<int>(l.lblWaitLeft), static_cast<int>(l.lblWaitTop));
+    m_picClear->move(static_cast<int>(l.picClearLeft), static_cast<int>(l.picClearTop));
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !m_closed) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        // The first delivery to this window or its focused control; not again as the key
+        // travels up to the parents.
+        if (widget && widget->window() == this && widget == (focus ? focus : this)) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (const auto press = KeypadDigit(key->key(), key->modifiers()))
+                m_logic->Form_KeyDown(press->digit, press->modified);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void GameWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) Form_Resize();
+}
+
+void GameWindow::closeEvent(QCloseEvent* event) {
+    FormUnloadOnce();
+    event->accept();
+    // The ranking window and the About box go with the game window.
+    m_windows->CloseAll();
+    QCoreApplication::quit();
+}
+
+void GameWindow::FormUnloadOnce() {
+    m_closed = true;
+    if (m_unloaded) return;
+    m_unloaded = true;
+    m_timer1->stop();
+    m_logic->Form_Unload();
+}
+
+}  // namespace kestrune::ui

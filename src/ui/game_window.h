@@ -1,0 +1,155 @@
+// Form1, the game window: the view, the fourteen-button panel, the readouts, the clock and
+// the menus. Its handlers forward to GameWindowLogic, which holds the game's rules.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "game/pause.h"
+#include "game/shell.h"
+#include "navigation/game_window.h"
+#include "navigation/game_window_logic.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QFrame;
+
+namespace kestrune::ui {
+
+class ViewWidget;
+class ClearPanel;
+class RankingWindow;
+class MenuWindows;
+
+// Everything the window needs from outside, wired in main().
+struct GameWindowDeps {
+    GameState& state;
+    SettingsFile& settings;
+    IRandom& random;
+    IClock& clock;
+    IMusic& music;
+    ISoundEffects& effects;
+    IDialogs& dialogs;
+    IFramePacer& pacer;
+    IShell& shell;
+    IPause& pause;
+    std::string towerPath = "tower";
+};
+
+class GameWindow : public QMainWindow, public IGameWindow {
+    Q_OBJECT
+public:
+    explicit GameWindow(GameWindowDeps deps);
+    ~GameWindow() override;
+
+    GameWindowLogic& logic() { return *m_logic; }
+
+    // IGameWindow
+    void SetCaption(const std::string& caption) override;
+    void SetGoalCaption(const std::string& caption) override;
+    ICanvas& ViewCanvas() override;
+    void RefreshView() override;
+    void SetDirectionReadout(const DirectionReadout& readout) override;
+    void SetPositionCaption(const std::string& caption) override;
+    int OuterWidthTwips() const override;
+    void SetClockCaption(const std::string& caption) override;
+    void SetClearPanelVisible(bool visible) override;
+    void SetClearTimeCaption(const std::string& caption) override;
+    void SetBusy(bool busy) override;
+    void SetAnimationCheck(int index) override;
+    void SetMakeMenuEnabled(bool enabled) override;
+    std::string AutoCruiseCaption() const override;
+    void SetAutoCruiseCaption(const std::string& caption) override;
+    void SetTimer1Enabled(bool enabled) override;
+    bool IsShown() const override;
+    void ProcessPendingEvents() override;
+    void Unload() override;
+    void ShowRanking() override;
+    bool ShowEnding() override;
+
+    // Controls the tests and the end-to-end runs look at.
+    QPushButton* rotButton(int index) const { return m_rot[index]; }
+    QPushButton* aheadButton(int index) const { return m_ahead[index]; }
+    QLabel* houkouLabel(int index) const { return m_houkou[index]; }
+    QLabel* positionLabel() const { return m_lblZahyou; }
+    QLabel* goalLabel() const { return m_lblGoal; }
+    QLabel* timeLabel() const { return m_lbltime; }
+    QLabel* waitLabel() const { return m_lblWait; }
+    QWidget* strip() const { return m_picture2; }
+    QWidget* panel() const { return m_picCon; }
+    ViewWidget* view() const { return m_picture1; }
+    ClearPanel* clearPanel() const { return m_picClear; }
+    QAction* animationAction(int index) const { return m_animation[index]; }
+    QAction* restartAction() const { return m_mnuFMRe; }
+    QAction* startAction() const { return m_mnuFMStart; }
+    QAction* autoCruiseAction() const { return m_mnuAutoClouse; }
+    QAction* hintAction() const { return m_mnuSetDirection; }
+    QAction* zahyouAction() const { return m_mnuZahyou; }
+    QAction* rankingAction() const { return m_mnuHRanking; }
+    QMenu* makeMenu() const { return m_mnuFMJigen; }
+    QMenu* fileMenu() const { return m_mnuFile; }
+    QMenu* dimensionMenu(int index) const { return m_dimension[index]; }
+    QAction* levelAction(int dimIndex, int level) const { return m_level[dimIndex][level]; }
+    QAction* figureAction(int dimIndex, int figure) const { return m_figure[dimIndex][figure]; }
+    MenuWindows& menuWindows() { return *m_windows; }
+
+    // The strip's slide in and out.
+    void mnuZahyou_Click();
+    // Lays the window out for its current size.
+    void Form_Resize();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void FormUnloadOnce();
+
+    GameWindowDeps m_deps;
+    std::unique_ptr<GameWindowLogic> m_logic;
+
+    QWidget* m_client = nullptr;
+    ViewWidget* m_picture1 = nullptr;
+    QWidget* m_picCon = nullptr;
+    QWidget* m_picture2 = nullptr;
+    QFrame* m_line1 = nullptr;
+    ClearPanel* m_picClear = nullptr;
+    QLabel* m_lblWait = nullptr;
+    std::array<QPushButton*, 12> m_rot{};
+    std::array<QPushButton*, 2> m_ahead{};
+    std::array<QLabel*, 7> m_houkou{};
+    std::array<QLabel*, 7> m_planeLabels{};
+    QLabel* m_lblZahyou = nullptr;
+    QLabel* m_label6 = nullptr;
+    QLabel* m_lblGoal = nullptr;
+    QLabel* m_lbltime = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QTimer* m_timer2 = nullptr;
+
+    QMenu* m_mnuFile = nullptr;
+    QMenu* m_mnuFMJigen = nullptr;
+    QAction* m_mnuFMStart = nullptr;
+    QAction* m_mnuFMRe = nullptr;
+    std::array<QMenu*, 4> m_dimension{};
+    std::array<std::array<QAction*, 5>, 4> m_level{};
+    std::array<std::array<QAction*, 2>, 4> m_figure{};
+    QAction* m_mnuSetDirection = nullptr;
+    QAction* m_mnuAutoClouse = nullptr;
+    QAction* m_mnuZahyou = nullptr;
+    QAction* m_mnuHRanking = nullptr;
+    std::array<QAction*, 8> m_animation{};
+
+    std::unique_ptr<MenuWindows> m_windows;
+    bool m_unloaded = false;
+    bool m_closed = false;
+};
+
+}  // namespace kestrune::ui

@@ -1,0 +1,214 @@
+// The game window: its controls, keypad, menus, layout and unload, on the offscreen platform
+// with scripted services.
+#include "ui/game_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/fake_game_window.h"
+#include "game/files.h"
+#include "test_support.h"
+#include "ui/view_widget.h"
+
+namespace kestrune::ui {
+namespace {
+
+class NoPause final : public IPause {
+public:
+    bool Pause(int) override { return true; }
+};
+class RecordingShell final : public IShell {
+public:
+    std::vector<std::string> opened;
+    void Open(const std::string& target) override { opened.push_back(target); }
+};
+
+class GameWindowTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::unique_ptr<GameState> state = test::MakeState();
+    SettingsFile settings;
+    test::ScriptedRandom random;
+    test::FakeClock clock;
+    test::RecordingMusic music;
+    test::RecordingEffects effects;
+    test::ScriptedDialogs dialogs;
+    test::RecordingPacer pacer;
+    RecordingShell shell;
+    NoPause pause;
+    std::unique_ptr<GameWindow> window;
+
+    void Open(int16_t mode, const char* animation = nullptr) {
+        settings.LocateSettingsFile(dir.path());
+        if (animation) settings.WriteSetting(kSettingsSection, "Animation", animation);
+        PrepareStartup(*state);
+        state->GameMode = mode;
+        if (mode == kModeTower) SetNewTowerStart(*state);
+        window = std::make_unique<GameWindow>(GameWindowDeps{*state, settings, random, clock, music,
+                                                             effects, dialogs, pacer, shell, pause,
+                                                             dir.file("tower")});
+        window->show();
+        window->logic().BuildFirstSpace();
+    }
+    void Key(int key, Qt::KeyboardModifiers mods = Qt::KeypadModifier) {
+        QTest::keyClick(window.get(), static_cast<Qt::Key>(key), mods);
+    }
+};
+
+TEST_F(GameWindowTest, PracticeOpensOnTheEmpty4DBoxWithTheDesignControls) {
+    Open(kModePractice);
+    EXPECT_EQ(window->windowTitle().toStdString(), "4次元迷路： ブランク");
+    EXPECT_EQ(window->goalLabel()->text().toStdString(), "ありません");
+    EXPECT_EQ(window->houkouLabel(0)->text().toStdString(), "X 軸 +方向");
+    EXPECT_EQ(window->rotButton(4)->text().toStdString(), "奥未(S5)");
+    EXPECT_EQ(window->aheadButton(1)->text().toStdString(), "後退(2)");
+    EXPECT_EQ(window->rotButton(9)->geometry(), QRect(52, 128, 53, 25));
+    EXPECT_TRUE(window->animationAction(4)->isChecked());
+    EXPECT_TRUE(window->makeMenu()->isEnabled());
+    EXPECT_FALSE(window->waitLabel()->isVisible());
+    EXPECT_EQ(window->positionLabel()->text().toStdString(), "現在地は 0,0,0,0");
+}
+
+TEST_F(GameWindowTest, ViewIs445By441AtTheCreationSize) {
+    Open(kModePractice);
+    EXPECT_EQ(window->view()->size(), QSize(445, 441));
+    EXPECT_EQ(window->panel()->x(), 445);
+    EXPECT_EQ(window->strip()->y(), 416);
+    EXPECT_EQ(window->logic().View().ViewCentreX, 222);
+    EXPECT_EQ(window->logic().View().ViewCentreY, 220);
+}
+
+TEST_F(GameWindowTest, TowerDisablesCreationAndNamesTheFloor) {
+    Open(kModeTower);
+    EXPECT_EQ(window->windowTitle().toStdString(), "5duzu：1階");
+    EXPECT_FALSE(window->makeMenu()->isEnabled());
+    EXPECT_EQ(state->PlayerPos, (Vec4{4, 4, 4, 4}));
+}
+
+// Keypad digits with and without a modifier; main-keyboard digits and keypad 1/3 do nothing.
+TEST_F(GameWindowTest, KeypadKeysDriveThePanel) {
+    Open(kModePractice, "-1");
+    Key(Qt::Key_5);
+    EXPECT_EQ(state->PlayerPos, (Vec4{5, 4, 4, 4}));
+    Key(Qt::Key_5, Qt::NoModifier);  // main keyboard
+    Key(Qt::Key_1);
+    Key(Qt::Key_3, Qt::KeypadModifier | Qt::ControlModifier);
+    EXPECT_EQ(state->PlayerPos, (Vec4{5, 4, 4, 4}));
+    EXPECT_EQ(state->Orientation, kIdentity);
+    Key(Qt::Key_5, Qt::KeypadModifier | Qt::ControlModifier);  // S5
+    EXPECT_EQ(state->Orientation[3][0], 1);
+    Key(Qt::Key_0, Qt::KeypadModifier | Qt::AltModifier);  // S0 undoes it
+    EXPECT_EQ(state->Orientation, kIdentity);
+    // Shift with Num Lock on arrives as a navigation key still flagged as keypad.
+    Key(Qt::Key_Clear, Qt::KeypadModifier | Qt::ShiftModifier);
+    EXPECT_EQ(state->Orientation[3][0], 1);
+    Key(Qt::Key_Insert, Qt::KeypadModifier | Qt::ShiftModifier);
+    EXPECT_EQ(state->Orientation, kIdentity);
+    // Num Lock off: navigation keys without Shift do nothing.
+    Key(Qt::Key_Left, Qt::KeypadModifier);
+    EXPECT_EQ(state->Orientation, kIdentity);
+    EXPECT_EQ(effects.played.size(), 5u);
+}
+
+TEST_F(GameWindowTest, KeysWorkWhicheverButtonHasTheFocus) {
+    Open(kModePractice, "-1");
+    window->activateWindow();
+    window->rotButton(7)->setFocus();
+    QTest::keyClick(window->rotButton(7), Qt::Key_4, Qt::KeypadModifier);
+    EXPECT_EQ(state->Orientation[1][0], 1);
+    EXPECT_EQ(effects.played.size(), 1u);
+}
+
+TEST_F(GameWindowTest, ButtonsClickIntoTheRules) {
+    Open(kModePractice, "-1");
+    window->rotButton(0)->click();
+    EXPECT_EQ(window->houkouLabel(0)->text().toStdString(), "Y 軸 +方向");
+    window->aheadButton(0)->click();
+    EXPECT_EQ(state->PlayerPos, (Vec4{4, 5, 4, 4}));
+}
+
+TEST_F(GameWindowTest, TheMakeMenuCreatesAMazeAndEnablesRestart) {
+    Open(kModePractice, "-1");
+    emit window->fileMenu()->aboutToShow();
+    EXPECT_FALSE(window->restartAction()->isEnabled());
+    window->restartAction()->setEnabled(true);
+    window->restartAction()->trigger();  // F6 before any maze: nothing
+    EXPECT_EQ(state->Difficulty, 0);
+    emit window->dimensionMenu(2)->aboutToShow();
+    window->levelAction(2, 3)->trigger();
+    EXPECT_EQ(window->windowTitle().toStdString(), "3次元迷路：難易度 上級");
+    EXPECT_EQ(window->goalLabel()->text().toStdString(), "12,12,12,0です");
+    emit window->fileMenu()->aboutToShow();
+    EXPECT_TRUE(window->restartAction()->isEnabled());
+}
+
+TEST_F(GameWindowTest, AnimationMenuChecksOneItem) {
+    Open(kModePractice);
+    window->animationAction(0)->trigger();
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(window->animationAction(i)->isChecked(), i == 0);
+    EXPECT_EQ(window->logic().AnimationLevel(), -1);
+}
+
+TEST_F(GameWindowTest, TheStripSlidesOutAndBack) {
+    Open(kModePractice);
+    const QPoint start = window->strip()->pos();
+    window->zahyouAction()->trigger();
+    EXPECT_FALSE(window->strip()->isVisible());
+    EXPECT_FALSE(window->zahyouAction()->isChecked());
+    window->zahyouAction()->trigger();
+    EXPECT_TRUE(window->strip()->isVisible());
+    EXPECT_TRUE(window->zahyouAction()->isChecked());
+    EXPECT_EQ(window->strip()->pos(), start);
+}
+
+TEST_F(GameWindowTest, NarrowWindowsDropTheHeadingAndShrinkThePanel) {
+    Open(kModePractice);
+    // The outer width (frame included) decides, at 6390 twips = 426 pixels.
+    window->resize(426 - (window->frameGeometry().width() - window->width()) - 1, window->height());
+    EXPECT_EQ(window->panel()->width(), 97);  // 1450 twips
+    EXPECT_EQ(window->positionLabel()->text().toStdString(), "0,0,0,0");
+    window->resize(700, window->height());
+    EXPECT_EQ(window->panel()->width(), 129);
+    EXPECT_EQ(window->positionLabel()->text().toStdString(), "現在地は 0,0,0,0");
+}
+
+TEST_F(GameWindowTest, TooSmallWindowsGrowToTheMinimum) {
+    Open(kModePractice);
+    window->resize(400, 100);
+    EXPECT_GE(window->frameGeometry().height(), 264);
+    window->resize(50, 400);
+    EXPECT_GE(window->frameGeometry().width(), 185);
+}
+
+// The animation setting is written once, when the window closes.
+TEST_F(GameWindowTest, ClosingStoresTheAnimationSettingAndStopsTheMusic) {
+    Open(kModePractice, "5");
+    EXPECT_TRUE(window->animationAction(6)->isChecked());
+    window->animationAction(0)->trigger();
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Animation", "?"), "5");
+    window->close();
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Animation", "?"), "-1");
+    EXPECT_EQ(music.calls.back(), "stop");
+    EXPECT_EQ(window->AutoCruiseCaption(), "");
+}
+
+TEST_F(GameWindowTest, HelpOpensThePageThroughTheShell) {
+    Open(kModePractice);
+    // The help action is the first item of the last menu.
+    QList<QAction*> menus = window->menuBar()->actions();
+    QAction* help = menus.back()->menu()->actions().front();
+    ASSERT_FALSE(FindDataFile("kestrune.html").empty());  // the build copies it beside us
+    help->trigger();
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].rfind("file://", 0), 0u);
+    EXPECT_NE(shell.opened[0].find("kestrune.html"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrune::ui
