@@ -19,6 +19,7 @@
 #include "ui/event_loop_pause.h"
 #include "ui/game_window.h"
 #include "ui/qt_services.h"
+#include "ui/termination.h"
 #include "ui/title_window.h"
 
 int main(int argc, char** argv) {
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
     dialogs.SetParent(&window);
     pacer.SetWidget(&window);
     pause.WatchWindow(&window);
+    ui::CloseOnTerminationSignals(&window);
     window.show();
     window.logic().BuildFirstSpace();
     return app.exec();

@@ -129,7 +129,11 @@ void GameWindow::BuildControls() {
 
     m_picCon = new QWidget(m_client);
     m_picCon->setGeometry(TwipRect(6720, 120, 1935, 6135));
-    const QFont buttonFont = DesignFont(12, false);
+    // The captions were laid out for buttons without inner padding.
+    m_picCon->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
+    // IPAPGothic runs a little wider than the design face: narrow it so "奥未(S5)" fits.
+    QFont buttonFont = DesignFont(12, false);
+    buttonFont.setStretch(88);
     struct ButtonDef {
         bool ahead;
         int index;
