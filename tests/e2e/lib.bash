@@ -1,0 +1,75 @@
+# Shared helpers of the end-to-end runs: a private copy of the game, windows, keys, pixels.
+# Sourced by the scripts; each script receives the built kestrune binary as $1.
+set -euo pipefail
+
+E2E_BIN=$1
+E2E_SRC=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_DIR=$(mktemp -d /tmp/kestrune-e2e.XXXXXX)
+E2E_PID=
+export XDG_RUNTIME_DIR=$E2E_DIR/runtime XDG_CONFIG_HOME=$E2E_DIR/config HOME=$E2E_DIR/home
+export SDL_AUDIODRIVER=dummy
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME"
+
+# A portable copy: the binary with its data beside it, the current directory its own.
+cp "$E2E_BIN" "$E2E_DIR/kestrune"
+cp "$E2E_SRC"/assets/*.mid "$E2E_SRC"/assets/*.wav "$E2E_SRC"/assets/*.html "$E2E_DIR/" 2>/dev/null || true
+cd "$E2E_DIR"
+
+cleanup() {
+  [[ -n "$E2E_PID" ]] && kill -KILL "$E2E_PID" 2>/dev/null || true
+  if [[ "${E2E_KEEP:-0}" != 1 ]]; then rm -rf "$E2E_DIR"; else echo "kept $E2E_DIR"; fi
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; [[ -f err.log ]] && sed 's/^/  stderr: /' err.log >&2; exit 1; }
+
+start_game() {
+  ./kestrune >out.log 2>err.log &
+  E2E_PID=$!
+}
+
+# Waits for a window whose name matches the pattern; prints its id.
+wait_window() {
+  local pattern=$1 tries=${2:-100} id
+  for ((i = 0; i < tries; i++)); do
+    id=$(xdotool search --name "$pattern" 2>/dev/null | head -1 || true)
+    if [[ -n "$id" ]]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+window_name() { xdotool getwindowname "$1" 2>/dev/null || true; }
+
+click_at() {  # window x y
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.2; }
+
+# A screenshot of a window's area, as a PNG.
+shoot() {  # window file
+  import -window "$1" "$2"
+}
+
+# Number of distinct colours in a region of a PNG.
+colours_in() {  # file geometry
+  convert "$1" -crop "$2" +repage -unique-colors txt:- | grep -c '#' || true
+}
+
+# Ends the game as a desktop logout would and checks that it went cleanly.
+stop_game() {
+  kill -TERM "$E2E_PID"
+  local rc=0
+  wait "$E2E_PID" || rc=$?
+  E2E_PID=
+  [[ $rc -eq 0 ]] || fail "the game exited with $rc"
+}
+
+# Nothing alarming on stderr: Qt's offscreen/xcb chatter about size hints is harmless.
+check_stderr() {
+  if grep -v -E 'propagateSizeHints|XDG_RUNTIME_DIR' err.log | grep -q .; then
+    fail "unexpected output on stderr"
+  fi
+}
