@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The game flow with real X events: a 2D practice maze made from the menus, walked to its
+# goal by auto cruise, a new record named and stored; then a tower floor climbed by its
+# staircase, with the tower file checked line by line, and the climb resumed on restart.
+source "$(dirname "$0")/lib.bash"
+
+# Without animation the walks run at drawing speed.
+printf '[Kestrune]\r\nAnimation=-1\r\n' > kestrune.ini
+
+open_file_menu() { click_at "$1" 20 8; sleep 0.3; }
+visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+
+# --- Practice: 迷路 > 作成 > 2次元 > 初級, then オートクルーズ -------------------------------
+start_game
+title=$(wait_window '^Kestrune$') || fail "no title window"
+click_at "$title" 100 50
+game=$(wait_window '次元迷路') || fail "no game window"
+focus "$game"
+open_file_menu "$game"
+xdotool key Down Down Right; sleep 0.3   # 作成 opens on 2次元
+xdotool key Right; sleep 0.3             # 2次元 opens on 図形
+xdotool key Down Return                  # 初級
+sleep 1
+[[ "$(window_name "$game")" == "2次元迷路：難易度 初級" ]] || fail "caption $(window_name "$game")"
+open_file_menu "$game"
+xdotool key Down Down Down Down Return   # オートクルーズ
+box=
+for ((i = 0; i < 300; i++)); do
+  box=$(visible_window '名前入力')
+  [[ -n "$box" ]] && break
+  sleep 0.1
+done
+[[ -n "$box" ]] || fail "no name box after auto cruise"
+xdotool type --delay 30 "Ann"
+xdotool key Return
+sleep 0.5
+open_file_menu "$game"
+xdotool key Down Down Down Down Return   # オートクルーズ停止
+sleep 0.5
+[[ -n "$(visible_window 'ランキング表')" ]] || fail "the ranking window did not open"
+stop_game
+grep -q '^Name10=Ann' kestrune.ini || fail "the record holder was not stored"
+grep -q '^Time10=[0-9]' kestrune.ini || fail "the record time was not stored"
+[[ $(grep -c '^Name' kestrune.ini) -eq 12 ]] || fail "the ranking did not store its 24 keys"
+check_stderr
+echo "practice record: ok ($(grep '^Time10' kestrune.ini))"
+
+# --- Tower: hint and a step, again and again, until the staircase asks ---------------------
+start_game
+title=$(wait_window '^Kestrune$') || fail "no title window"
+click_at "$title" 30 50
+game=$(wait_window '5duzu') || fail "no tower window"
+[[ "$(window_name "$game")" == "5duzu：1階" ]] || fail "caption $(window_name "$game")"
+focus "$game"
+xdotool key Num_Lock
+box=
+for ((i = 0; i < 800; i++)); do
+  open_file_menu "$game"
+  xdotool key Down Down Return            # ヒント (作成 is disabled in the tower)
+  sleep 0.05
+  xdotool key KP_Begin
+  sleep 0.05
+  box=$(visible_window '^Kestrune$')
+  [[ -n "$box" ]] && break
+done
+[[ -n "$box" ]] || fail "the staircase was not reached"
+echo "staircase reached after $i hint-and-step rounds"
+xdotool key Return                        # はい
+sleep 1
+[[ "$(window_name "$game")" == "5duzu：2階" ]] || fail "caption after the climb $(window_name "$game")"
+stop_game
+check_stderr
+
+[[ -f tower ]] || fail "no tower file"
+mapfile -t lines < <(cat tower)
+[[ ${#lines[@]} -eq 21 ]] || fail "the tower file has ${#lines[@]} lines"
+[[ "$(head -c 3 tower | od -An -c | tr -s ' ')" == " 2 \r \n" ]] || fail "first line is not 2 CR LF"
+for ((k = 1; k <= 4; k++)); do
+  v=${lines[$k]%$'\r'}
+  [[ $v =~ ^[0-9]+$ ]] && (( v >= 4 && v <= 16 && v % 2 == 0 )) || fail "staircase coordinate '$v'"
+done
+ones=0
+for ((k = 5; k <= 20; k++)); do
+  v=${lines[$k]%$'\r'}
+  [[ $v == 0 || $v == 1 || $v == -1 ]] || fail "orientation entry '$v'"
+  [[ $v != 0 ]] && ones=$((ones + 1))
+done
+[[ $ones -eq 4 ]] || fail "the orientation is not a signed permutation"
+[[ $(grep -c $'\r$' tower) -eq 21 ]] || fail "lines do not end in CR LF"
+
+# --- Resuming: the tower starts again on the floor climbed to -------------------------------
+start_game
+title=$(wait_window '^Kestrune$') || fail "no title window"
+click_at "$title" 30 50
+game=$(wait_window '5duzu') || fail "no tower window"
+[[ "$(window_name "$game")" == "5duzu：2階" ]] || fail "resumed on $(window_name "$game")"
+stop_game
+echo "tower staircase: ok"
