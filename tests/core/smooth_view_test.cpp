@@ -124,18 +124,23 @@ TEST_F(SmoothFixture, NothingIsDrawnBeforeASpaceExists) {
 // Every block of one picture, reporting the first block that differs.
 ::testing::AssertionResult SameAsReference(const GameState& g, const ViewState& view,
                                            const std::string& pose) {
-    SmoothPicture fast;
     SmoothPicture plain;
-    ComputeSmoothPicture(g, view, fast);
     test::ReferenceSmoothPicture(g, view, plain);
-    for (int j = -kSmoothHalf; j <= kSmoothHalf; ++j)
-        for (int i = -kSmoothHalf; i <= kSmoothHalf; ++i) {
-            const int b = SmoothBlockIndex(j, i);
-            if (fast[b] != plain[b])
-                return ::testing::AssertionFailure() << pose << ": block (" << j << ", " << i
-                                                     << ") fast " << RecordingCanvas::Hex(fast[b])
-                                                     << " plain " << RecordingCanvas::Hex(plain[b]);
-        }
+    for (SmoothKernel kernel : {SmoothKernel::Portable, SmoothKernel::Vector}) {
+        if (kernel == SmoothKernel::Vector && !VectorKernelAvailable()) continue;
+        SmoothPicture fast;
+        ComputeSmoothPicture(g, view, fast, kernel);
+        for (int j = -kSmoothHalf; j <= kSmoothHalf; ++j)
+            for (int i = -kSmoothHalf; i <= kSmoothHalf; ++i) {
+                const int b = SmoothBlockIndex(j, i);
+                if (fast[b] != plain[b])
+                    return ::testing::AssertionFailure()
+                           << pose << ": block (" << j << ", " << i << ") "
+                           << (kernel == SmoothKernel::Vector ? "vector " : "portable ")
+                           << RecordingCanvas::Hex(fast[b]) << " plain "
+                           << RecordingCanvas::Hex(plain[b]);
+            }
+    }
     return ::testing::AssertionSuccess();
 }
 
