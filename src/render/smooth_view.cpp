@@ -1,5 +1,6 @@
 #include "render/smooth_view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -279,6 +280,45 @@ KESTRUNE_AVX2 __m256i MakeKey(__m256i t, __m256i axisBits, __m256i n) {
     return _mm256_or_si256(_mm256_slli_epi32(t, kTermShift), _mm256_or_si256(axisBits, n));
 }
 
+// Rows of the angle tables, padded like the column.
+struct RowAngles {
+    alignas(32) int32_t cos[kColumnRays];
+    alignas(32) int32_t sin[kColumnRays];
+};
+
+// r = x / 10000 truncated towards zero, exactly: x / 10000 lies at least 1/10000 from an
+// integer unless it is one, so nudging it half that far away from zero before truncating
+// absorbs the rounding of the product.
+KESTRUNE_AVX2 __m128i DivideBy10000(__m128i x) {
+    const __m256d d = _mm256_cvtepi32_pd(x);
+    const __m256d nudge =
+        _mm256_or_pd(_mm256_and_pd(d, _mm256_set1_pd(-0.0)), _mm256_set1_pd(0.00005));
+    return _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_mul_pd(d, _mm256_set1_pd(0.0001)), nudge));
+}
+
+// The same directions as CastColumn, eight rows at a time.
+KESTRUNE_AVX2 void CastColumnVector(const ViewState& view, const RowAngles& rows, int j,
+                                    ColumnRays& rays) {
+    const Matrix4& M = view.SmoothMatrix;
+    const __m256i cosJ = _mm256_set1_epi32(view.Cos(j) - 12000);
+    const __m256i b = _mm256_set1_epi32(view.Sin(j));
+    for (int first = 0; first < kColumnRays; first += 8) {
+        const __m256i a = _mm256_add_epi32(
+            _mm256_load_si256(reinterpret_cast<const __m256i*>(&rows.cos[first])), cosJ);
+        const __m256i v = _mm256_load_si256(reinterpret_cast<const __m256i*>(&rows.sin[first]));
+        for (int k = 0; k < 4; ++k) {
+            const __m256i x = _mm256_sub_epi32(
+                _mm256_sub_epi32(_mm256_mullo_epi32(_mm256_set1_epi32(M[k][0]), a),
+                                 _mm256_mullo_epi32(_mm256_set1_epi32(M[k][2]), v)),
+                _mm256_mullo_epi32(_mm256_set1_epi32(M[k][1]), b));
+            const __m128i lo = DivideBy10000(_mm256_castsi256_si128(x));
+            const __m128i hi = DivideBy10000(_mm256_extracti128_si256(x, 1));
+            _mm256_store_si256(reinterpret_cast<__m256i*>(&rays.r[k][first]),
+                               _mm256_set_m128i(hi, lo));
+        }
+    }
+}
+
 // Distance and colour of eight rays, with the same operations in the same order as the
 // portable RayColour.
 KESTRUNE_AVX2 void ColourLanes(const GameState& state, const Frame& fr, const __m256i (&r)[4],
@@ -339,8 +379,12 @@ KESTRUNE_AVX2 void ColourLanes(const GameState& state, const Frame& fr, const __
 const TermReciprocals kTermReciprocals;
 
 template <bool kOddDivisors>
-KESTRUNE_AVX2 void ColourColumn(const GameState& state, const Frame& fr, const ColumnRays& rays,
-                                Colour* out) {
+KESTRUNE_AVX2 void ColourColumn(const GameState& state, const Frame& fr, const ViewState& view,
+                                const RowAngles& rows, int j, Colour* out) {
+    ColumnRays rays;
+    CastColumnVector(view, rows, j, rays);
+    alignas(32) int32_t lastKey[kColumnRays];
+    alignas(32) int32_t lastCode[kColumnRays];
     const TermReciprocals& rcp = kTermReciprocals;
     const int16_t* grid = state.MazeSpace.data();
     const __m256i zero = _mm256_setzero_si256();
@@ -407,11 +451,22 @@ KESTRUNE_AVX2 void ColourColumn(const GameState& state, const Frame& fr, const C
             const __m256i hit = _mm256_andnot_si256(_mm256_cmpeq_epi32(code, zero), probe);
             const __m256i done = _mm256_or_si256(over, hit);
             endKey = _mm256_blendv_epi8(endKey, best, done);
-            endCode = _mm256_blendv_epi8(endCode, code, done);
+            // A lane that gave up keeps code 0 whatever cell it read.
+            endCode = _mm256_blendv_epi8(endCode, _mm256_and_si256(code, hit), done);
             active = _mm256_andnot_si256(done, active);
             if (_mm256_testz_si256(active, active)) break;
         }
-        ColourLanes(state, fr, r, endKey, endCode, out + first);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(&lastKey[first]), endKey);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(&lastCode[first]), endCode);
+    }
+    // Colours after all walks: these groups do not wait on each other.
+    for (int first = 0; first < kColumnRays; first += 8) {
+        __m256i r[4];
+        for (int k = 0; k < 4; ++k)
+            r[k] = _mm256_load_si256(reinterpret_cast<const __m256i*>(&rays.r[k][first]));
+        ColourLanes(
+            state, fr, r, _mm256_load_si256(reinterpret_cast<const __m256i*>(&lastKey[first])),
+            _mm256_load_si256(reinterpret_cast<const __m256i*>(&lastCode[first])), out + first);
     }
 }
 
@@ -419,15 +474,17 @@ KESTRUNE_AVX2 void ColourColumn(const GameState& state, const Frame& fr, const C
 // the whole walk state in them.
 template <bool kOddDivisors>
 __attribute__((target("avx2"))) void ColourColumnAvx2(const GameState& state, const Frame& fr,
-                                                      const ColumnRays& rays, Colour* out) {
-    ColourColumn<kOddDivisors>(state, fr, rays, out);
+                                                      const ViewState& view, const RowAngles& rows,
+                                                      int j, Colour* out) {
+    ColourColumn<kOddDivisors>(state, fr, view, rows, j, out);
 }
 template <bool kOddDivisors>
 __attribute__((target("avx2,avx512f,avx512vl"))) void ColourColumnAvx512(const GameState& state,
                                                                          const Frame& fr,
-                                                                         const ColumnRays& rays,
-                                                                         Colour* out) {
-    ColourColumn<kOddDivisors>(state, fr, rays, out);
+                                                                         const ViewState& view,
+                                                                         const RowAngles& rows,
+                                                                         int j, Colour* out) {
+    ColourColumn<kOddDivisors>(state, fr, view, rows, j, out);
 }
 
 #undef KESTRUNE_AVX2
@@ -478,41 +535,42 @@ bool VectorKernelAvailable() {
 void ComputeSmoothPicture(const GameState& state, const ViewState& view, SmoothPicture& out,
                           SmoothKernel kernel) {
     const Frame fr = MakeFrame(state, view);
-    const int16_t* grid = state.MazeSpace.data();
 #if defined(KESTRUNE_AVX2_WALK)
-    const bool vector =
-        kernel != SmoothKernel::Portable && VectorKernelAvailable() && fr.reach < kVectorReach;
-    static const bool wideRegisters =
-        __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
+    if (kernel != SmoothKernel::Portable && VectorKernelAvailable() && fr.reach < kVectorReach) {
+        static const bool wideRegisters =
+            __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
+        RowAngles rows;
+        for (int row = 0; row < kColumnRays; ++row) {
+            const int i = (row < kSmoothSide ? row : kSmoothSide - 1) - kSmoothHalf;
+            rows.cos[row] = view.Cos(i);
+            rows.sin[row] = view.Sin(i);
+        }
+        alignas(32) Colour colours[kColumnRays];
+        for (int j = -kSmoothHalf; j <= kSmoothHalf; ++j) {
+            if (wideRegisters) {
+                if (fr.oddDivisors)
+                    ColourColumnAvx512<true>(state, fr, view, rows, j, colours);
+                else
+                    ColourColumnAvx512<false>(state, fr, view, rows, j, colours);
+            } else if (fr.oddDivisors) {
+                ColourColumnAvx2<true>(state, fr, view, rows, j, colours);
+            } else {
+                ColourColumnAvx2<false>(state, fr, view, rows, j, colours);
+            }
+            std::copy_n(colours, kSmoothSide, &out[SmoothBlockIndex(j, -kSmoothHalf)]);
+        }
+        return;
+    }
 #else
     (void)kernel;
-    constexpr bool vector = false;
 #endif
     ColumnRays rays;
     ColumnEnds ends;
-    alignas(32) Colour colours[kColumnRays];
     for (int j = -kSmoothHalf; j <= kSmoothHalf; ++j) {
         CastColumn(view, j, rays);
-        Colour* column = &out[SmoothBlockIndex(j, -kSmoothHalf)];
-#if defined(KESTRUNE_AVX2_WALK)
-        if (vector) {
-            if (wideRegisters) {
-                if (fr.oddDivisors)
-                    ColourColumnAvx512<true>(state, fr, rays, colours);
-                else
-                    ColourColumnAvx512<false>(state, fr, rays, colours);
-            } else if (fr.oddDivisors) {
-                ColourColumnAvx2<true>(state, fr, rays, colours);
-            } else {
-                ColourColumnAvx2<false>(state, fr, rays, colours);
-            }
-            for (int row = 0; row < kSmoothSide; ++row) column[row] = colours[row];
-            continue;
-        }
-#endif
-        WalkColumnPortable(fr, grid, rays, ends);
+        WalkColumnPortable(fr, state.MazeSpace.data(), rays, ends);
         for (int row = 0; row < kSmoothSide; ++row)
-            column[row] = RayColour(state, fr, rays, ends, row);
+            out[SmoothBlockIndex(j, row - kSmoothHalf)] = RayColour(state, fr, rays, ends, row);
     }
 }
 
