@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "game/game_state.h"
-#include "recording_canvas.h"
 #include "render/plain_view.h"
 #include "render/smooth_view.h"
 #include "render/view_state.h"
