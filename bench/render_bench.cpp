@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "game/game_state.h"
-#include "recording_canvas.h"
 #include "render/plain_view.h"
 #include "render/smooth_view.h"
 #include "render/view_state.h"
@@ -60,11 +59,11 @@ void DrawSmoothPlain(benchmark::State& run, Scene scene, int width, int height) 
     }
 }
 
-void SmoothColoursOnly(benchmark::State& run, Scene scene) {
+void SmoothColoursOnly(benchmark::State& run, Scene scene, SmoothKernel kernel) {
     Setup s(scene, 445, 441);
     SmoothPicture picture;
     for (auto _ : run) {
-        ComputeSmoothPicture(*s.state, s.view, picture);
+        ComputeSmoothPicture(*s.state, s.view, picture, kernel);
         benchmark::DoNotOptimize(picture.data());
     }
 }
@@ -116,8 +115,14 @@ BENCHMARK_CAPTURE(DrawSmoothPlain, maze_445x441, Scene::Maze, 445, 441)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(DrawSmoothPlain, box_centre_1920x1080, Scene::BoxCentre, 1920, 1080)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(SmoothColoursOnly, box_centre, Scene::BoxCentre)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(SmoothColoursOnly, maze, Scene::Maze)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SmoothColoursOnly, box_centre, Scene::BoxCentre, SmoothKernel::Automatic)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SmoothColoursOnly, maze, Scene::Maze, SmoothKernel::Automatic)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SmoothColoursOnly, box_centre_portable, Scene::BoxCentre, SmoothKernel::Portable)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SmoothColoursOnly, maze_portable, Scene::Maze, SmoothKernel::Portable)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PaintOnly, blocks_445x441, 445, 441)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PaintOnly, blocks_1920x1080, 1920, 1080)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(PlainView, maze_445x441, Scene::Maze)->Unit(benchmark::kMicrosecond);

@@ -22,8 +22,17 @@ inline bool HasSpace(const GameState& state) {
     return state.MazeSpace[0] != 0;
 }
 
-// The colour of every block, from PlayerPos, SmoothMatrix and SmoothOffset.
-void ComputeSmoothPicture(const GameState& state, const ViewState& view, SmoothPicture& out);
+// Which ray walk computes the colours. Both give the same picture bit for bit; the vector walk
+// casts eight rays at once and needs a processor with AVX2.
+enum class SmoothKernel { Automatic, Portable, Vector };
+
+// True when this processor can run SmoothKernel::Vector.
+bool VectorKernelAvailable();
+
+// The colour of every block, from PlayerPos, SmoothMatrix and SmoothOffset. A kernel the
+// processor lacks falls back to the portable one.
+void ComputeSmoothPicture(const GameState& state, const ViewState& view, SmoothPicture& out,
+                          SmoothKernel kernel = SmoothKernel::Automatic);
 
 // Paints the blocks in the order they are cast, each outlined in its own colour.
 void PaintSmoothPicture(const SmoothPicture& picture, const ViewState& view, ICanvas& canvas);

@@ -16,14 +16,15 @@ uint32_t ToArgb(Colour c) {
            (static_cast<uint32_t>(GreenOf(c)) << 8) | static_cast<uint32_t>(BlueOf(c));
 }
 
-// Most spans are a few dozen pixels of one block: wide stores beat the library fill there.
+// Most spans are a block a few pixels wide: whole 16-byte stores, the last one overlapping.
 inline void FillSpan(uint32_t* p, int count, uint32_t argb) {
 #if defined(__SSE2__)
-    const __m128i v = _mm_set1_epi32(static_cast<int>(argb));
-    while (count >= 4) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
-        p += 4;
-        count -= 4;
+    if (count >= 4) {
+        const __m128i v = _mm_set1_epi32(static_cast<int>(argb));
+        uint32_t* last = p + count - 4;
+        for (; p < last; p += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(last), v);
+        return;
     }
 #endif
     while (count-- > 0) *p++ = argb;
@@ -55,17 +56,23 @@ QImageCanvas::QImageCanvas(int width, int height) {
 
 void QImageCanvas::Resize(int width, int height) {
     m_image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
-    m_stride = static_cast<int>(m_image.bytesPerLine() / 4);
     m_image.fill(0xff000000u);
+    m_width = m_image.width();
+    m_height = m_image.height();
+    m_stride = static_cast<int>(m_image.bytesPerLine() / 4);
+    m_bits = reinterpret_cast<uint32_t*>(m_image.bits());
 }
 
 uint32_t* QImageCanvas::Pixels() {
-    // bits() detaches from any copy handed out earlier, so a copy never changes under us.
-    return reinterpret_cast<uint32_t*>(m_image.bits());
+    // A copy handed out earlier shares the pixels: detach first, so the copy never changes
+    // under its holder.
+    if (!m_image.isDetached()) m_bits = reinterpret_cast<uint32_t*>(m_image.bits());
+    return m_bits;
 }
 
 void QImageCanvas::Clear() {
-    m_image.fill(0xff000000u);
+    if (m_width == 0 || m_height == 0) return;
+    FillBox(Pixels(), 0, 0, m_width, m_height, 0xff000000u);
 }
 
 void QImageCanvas::SetFillColour(Colour colour) {
@@ -82,15 +89,15 @@ void QImageCanvas::FillBox(uint32_t* bits, int left, int top, int right, int bot
                            uint32_t argb) {
     left = std::max(left, 0);
     top = std::max(top, 0);
-    right = std::min(right, Width());
-    bottom = std::min(bottom, Height());
+    right = std::min(right, m_width);
+    bottom = std::min(bottom, m_height);
     if (left >= right || top >= bottom) return;
     uint32_t* row = bits + static_cast<ptrdiff_t>(top) * m_stride + left;
     for (int y = top; y < bottom; ++y, row += m_stride) FillSpan(row, right - left, argb);
 }
 
 void QImageCanvas::Rectangle(int left, int top, int right, int bottom) {
-    if (right <= left || bottom <= top || Width() == 0 || Height() == 0) return;
+    if (right <= left || bottom <= top || m_width == 0 || m_height == 0) return;
     uint32_t* bits = Pixels();
     if (m_penArgb == m_fillArgb) {
         FillBox(bits, left, top, right, bottom, m_fillArgb);
@@ -188,7 +195,7 @@ void QImageCanvas::Line(uint32_t* bits, Point a, Point b, uint32_t argb) {
 }
 
 void QImageCanvas::Polygon(const Quad& p) {
-    if (Width() == 0 || Height() == 0) return;
+    if (m_width == 0 || m_height == 0) return;
     uint32_t* bits = Pixels();
     if (IsUpright(p)) {
         const int left = std::min({p[0].x, p[1].x, p[2].x, p[3].x});

@@ -25,8 +25,8 @@ public:
     void Resize(int width, int height);
     const QImage& image() const { return m_image; }
 
-    int Width() const override { return m_image.width(); }
-    int Height() const override { return m_image.height(); }
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
     void Clear() override;
     void SetFillColour(Colour colour) override;
     Colour FillColour() const override { return m_fill; }
@@ -42,6 +42,9 @@ private:
     void Line(uint32_t* bits, Point a, Point b, uint32_t argb);
 
     QImage m_image;
+    uint32_t* m_bits = nullptr;
+    int m_width = 0;
+    int m_height = 0;
     int m_stride = 0;  // pixels per image row
     Colour m_fill = kBlack;
     Colour m_pen = kBlack;

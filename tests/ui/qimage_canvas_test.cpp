@@ -152,6 +152,13 @@ TEST(QImageCanvas, EarlierCopiesDoNotChange) {
     c.Rectangle(0, 0, 8, 8);
     EXPECT_EQ(before.pixel(3, 3), kBlackPixel);
     EXPECT_EQ(c.image().pixel(3, 3), Rgb(255, 0, 0));
+    // The same after clearing, and for polygons.
+    const QImage red = c.image();
+    c.Clear();
+    c.Polygon({Point{1, 1}, Point{5, 1}, Point{3, 6}, Point{1, 4}});
+    EXPECT_EQ(red.pixel(0, 0), Rgb(255, 0, 0));
+    EXPECT_EQ(red.pixel(3, 3), Rgb(255, 0, 0));
+    EXPECT_EQ(c.image().pixel(0, 0), kBlackPixel);
 }
 
 TEST(QImageCanvas, SmoothViewFillsEveryPixelWithItsBlockColour) {
