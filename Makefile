@@ -1,10 +1,11 @@
 # Kestrune: the two commands a newcomer needs are `make run` and `make test`.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test sanitize fuzz bench package format clean
 
 all: build
 
@@ -20,14 +21,57 @@ build: configure
 run: build
 	$(BUILD)/kestrune
 
+# The plain suite first, then the same tests built with AddressSanitizer and UBSan.
 test: build
 	@scripts/run-tests $(BUILD)
+	@$(MAKE) --no-print-directory sanitize
+
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+sanitize: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_SANITIZE=ON \
+		-DKESTRUNE_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@$(SANITIZER_ENV) scripts/run-tests $(ASAN_BUILD)
+
+# libFuzzer on the settings and tower readers, FUZZ_SECONDS each. New inputs go to
+# $(FUZZ_BUILD)/corpus; copy the interesting ones into fuzz/corpus by hand.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = settings tower
+
+fuzz:
+	@scripts/install-deps clang libclang-rt-14-dev
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKESTRUNE_FUZZ=ON -DKESTRUNE_BUILD_UI=OFF -DBUILD_TESTING=OFF \
+		-DKESTRUNE_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/artifacts/$$t && \
+		echo "fuzz_$$t: $(FUZZ_SECONDS) s" && \
+		$(FUZZ_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t/ \
+			$(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t 2>$(FUZZ_BUILD)/fuzz_$$t.log || \
+		{ tail -40 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
+		grep -E '^stat::number_of_executed_units|^Done' $(FUZZ_BUILD)/fuzz_$$t.log; \
+	done
 
 bench: build
 	$(BUILD)/kestrune_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# A Debian package of the game, built for /usr so that it finds its installed data.
+package:
+	@scripts/install-deps dpkg-dev file
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DBUILD_TESTING=OFF -DKESTRUNE_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	@cd $(PACKAGE_BUILD) && cpack
+	@ls $(PACKAGE_BUILD)/*.deb
+
 format:
-	@clang-format -i $$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp')
+	@clang-format -i $$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'fuzz/*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD)

@@ -62,13 +62,14 @@ bool WriteIntegerLines(const std::string& path, const std::vector<long long>& va
     return WriteFileAtomically(path, text);
 }
 
-std::optional<std::vector<std::optional<long long>>> ReadIntegerLines(const std::string& path) {
-    auto bytes = ReadWholeFile(path);
-    if (!bytes) return std::nullopt;
+std::optional<std::vector<std::optional<long long>>> ReadIntegerLines(const std::string& path,
+                                                                      size_t maxLines) {
+    // Streamed, so a huge file costs no more than the lines asked for.
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
     std::vector<std::optional<long long>> lines;
-    std::istringstream in(*bytes);
     std::string line;
-    while (std::getline(in, line)) {
+    while (lines.size() < maxLines && std::getline(in, line)) {
         // Accept LF and CR LF endings and surrounding blanks.
         size_t b = line.find_first_not_of(" \t\r");
         size_t e = line.find_last_not_of(" \t\r");

@@ -1,7 +1,5 @@
 #include "game/tower_file.h"
 
-#include <cstdlib>
-
 #include "game/files.h"
 
 namespace kestrune {
@@ -27,7 +25,7 @@ bool IsValidStartPose(const std::array<std::array<int16_t, 4>, 5>& pose) {
 }
 
 TowerLoad ReadTowerFile(const std::string& path, GameState& state) {
-    auto lines = ReadIntegerLines(path);
+    auto lines = ReadIntegerLines(path, 21);
     if (!lines) {
         SetNewTowerStart(state);
         return TowerLoad::NewTower;
@@ -42,7 +40,9 @@ TowerLoad ReadTowerFile(const std::string& path, GameState& state) {
     bool complete = v.size() >= 21;
     for (int n = 0; complete && n < 20; ++n) {
         const auto& value = v[1 + n];
-        if (!value || std::llabs(*value) > 32767)
+        // An explicit range: llabs of the most negative value is undefined, and in practice
+        // came back negative, so that entry was taken as 0.
+        if (!value || *value < -32768 || *value > 32767)
             complete = false;
         else
             pose[n / 4][n % 4] = static_cast<int16_t>(*value);

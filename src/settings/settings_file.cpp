@@ -36,12 +36,36 @@ void Configure(CSimpleIniA& ini) {
     ini.SetSpaces(false);
 }
 
+// A line opening with "[" but holding no "]" names no section. SimpleIni keeps such a line
+// inside the next comment and writes it back once more at every save, so each write made the
+// file longer (doubling it after a blank line and a comment) until the game stalled. Keeping
+// the line as a comment of its own leaves its text in the file and stops the growth.
+std::string CommentOutBrokenSectionLines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        const size_t first = text.find_first_not_of(" \t", start);
+        const auto lineEnd = text.begin() + static_cast<std::ptrdiff_t>(end);
+        if (first < end && text[first] == '[' &&
+            std::find(text.begin() + static_cast<std::ptrdiff_t>(first), lineEnd, ']') == lineEnd)
+            out += ';';
+        out.append(text, start, end - start);
+        // Copy the line end as it was.
+        while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) out += text[end++];
+        start = end;
+    }
+    return out;
+}
+
 bool LoadIni(CSimpleIniA& ini, const std::string& path) {
     auto bytes = ReadWholeFile(path);
     if (!bytes) return false;
     // A NUL byte would end the parse early and hide every record after it.
     std::replace(bytes->begin(), bytes->end(), '\0', '\n');
-    return ini.LoadData(*bytes) >= 0;
+    return ini.LoadData(CommentOutBrokenSectionLines(*bytes)) >= 0;
 }
 
 }  // namespace
