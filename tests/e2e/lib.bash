@@ -8,6 +8,8 @@ E2E_DIR=$(mktemp -d /tmp/kestrune-e2e.XXXXXX)
 E2E_PID=
 export XDG_RUNTIME_DIR=$E2E_DIR/runtime XDG_CONFIG_HOME=$E2E_DIR/config HOME=$E2E_DIR/home
 export SDL_AUDIODRIVER=dummy
+# The real window system of the virtual display, whatever the unit tests chose.
+export QT_QPA_PLATFORM=xcb
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME"
 
