@@ -11,6 +11,10 @@
 
 #include "game/files.h"
 
+#ifndef KESTRUNE_BINDIR
+#define KESTRUNE_BINDIR ""
+#endif
+
 namespace kestrune {
 
 namespace fs = std::filesystem;
@@ -70,6 +74,10 @@ bool LoadIni(CSimpleIniA& ini, const std::string& path) {
 
 }  // namespace
 
+std::string InstalledBinDirectory() {
+    return KESTRUNE_BINDIR;
+}
+
 std::string UserConfigDirectory() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
         return (fs::path(xdg) / "kestrune").string();
@@ -78,13 +86,18 @@ std::string UserConfigDirectory() {
     return (fs::current_path() / ".kestrune").string();
 }
 
-void SettingsFile::LocateSettingsFile(const std::string& programDir, const std::string& configDir) {
+void SettingsFile::LocateSettingsFile(const std::string& programDir, const std::string& configDir,
+                                      const std::string& installedBinDir) {
     auto join = [](const std::string& dir) {
         return dir + ((!dir.empty() && dir.back() == '/') ? "" : "/") + kSettingsFileName;
     };
     const std::string beside = join(programDir);
     std::error_code ec;
-    if (fs::exists(beside, ec) || ::access(programDir.c_str(), W_OK) == 0) {
+    // The installed program's directory (/usr/bin) is writable for root, but records do not
+    // belong there; a portable copy or the build tree keeps them beside the program.
+    const bool installed =
+        !installedBinDir.empty() && fs::equivalent(programDir, installedBinDir, ec);
+    if (fs::exists(beside, ec) || (!installed && ::access(programDir.c_str(), W_OK) == 0)) {
         m_settingsPath = beside;
         return;
     }

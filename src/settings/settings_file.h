@@ -8,6 +8,9 @@ namespace kestrune {
 inline constexpr const char* kSettingsSection = "Kestrune";
 inline constexpr const char* kSettingsFileName = "kestrune.ini";
 
+// Where the game's executable is installed (configured at build time).
+std::string InstalledBinDirectory();
+
 // Private-profile behaviour on an INI file: section and key matched without regard to case,
 // a missing or empty value read as the default (which is then stored), writes that create
 // file, section and key or replace the value in place. Nothing is cached: every call reads
@@ -16,8 +19,11 @@ class SettingsFile {
 public:
     // Chooses the file: the program's directory when the file exists there or the directory
     // can be written, otherwise the per-user configuration directory. `configDir` is that
-    // fallback; empty means $XDG_CONFIG_HOME/kestrune, else ~/.config/kestrune.
-    void LocateSettingsFile(const std::string& programDir, const std::string& configDir = {});
+    // fallback; empty means $XDG_CONFIG_HOME/kestrune, else ~/.config/kestrune. The installed
+    // program's directory `installedBinDir` counts as unwritable (empty: the one configured
+    // at build time).
+    void LocateSettingsFile(const std::string& programDir, const std::string& configDir = {},
+                            const std::string& installedBinDir = InstalledBinDirectory());
 
     // Returns the stored value cut to 254 characters, or `defaultValue` (then also stored)
     // when the key is missing or empty. An empty `file` means SettingsPath.

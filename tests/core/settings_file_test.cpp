@@ -37,6 +37,17 @@ TEST_F(SettingsFileTest, UnwritableProgramDirectoryFallsBackToUserConfig) {
     unsetenv("XDG_CONFIG_HOME");
 }
 
+// An installed game keeps records per user even when it runs as root, unless a file already
+// lies beside the program.
+TEST_F(SettingsFileTest, InstalledProgramDirectoryIsNotUsedForNewFiles) {
+    std::filesystem::create_directories(dir.path() + "/bin");
+    settings.LocateSettingsFile(dir.path() + "/bin", dir.path() + "/config", dir.path() + "/bin");
+    EXPECT_EQ(settings.SettingsPath(), dir.path() + "/config/kestrune.ini");
+    ASSERT_TRUE(WriteFileAtomically(dir.path() + "/bin/kestrune.ini", "[Kestrune]\n"));
+    settings.LocateSettingsFile(dir.path() + "/bin", dir.path() + "/config", dir.path() + "/bin");
+    EXPECT_EQ(settings.SettingsPath(), dir.path() + "/bin/kestrune.ini");
+}
+
 TEST_F(SettingsFileTest, MissingKeyReturnsAndStoresTheDefault) {
     EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "3600");
     EXPECT_EQ(contents(), "[Kestrune]\nTime10=3600\n");
