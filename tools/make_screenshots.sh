@@ -5,7 +5,6 @@
 out=$(cd "$(dirname "$0")/.." && pwd)/docs
 source "$(dirname "$0")/../tests/e2e/lib.bash"
 mkdir -p "$out"
-open_file_menu() { click_at "$1" 20 8; sleep 0.3; }
 
 printf '[Kestrune]\r\nAnimation=3\r\nTime10=83\r\nName10=Ann\r\nTime21=245\r\nName21=ボブ\r\n' > kestrune.ini
 start_game

@@ -7,15 +7,9 @@ source "$(dirname "$0")/lib.bash"
 # Without animation the walks run at drawing speed.
 printf '[Kestrune]\r\nAnimation=-1\r\n' > kestrune.ini
 
-open_file_menu() { click_at "$1" 20 8; sleep 0.3; }
-visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 
 # --- Practice: 迷路 > 作成 > 2次元 > 初級, then オートクルーズ -------------------------------
-start_game
-title=$(wait_window '^Kestrune$') || fail "no title window"
-click_at "$title" 100 50
-game=$(wait_window '次元迷路') || fail "no game window"
-focus "$game"
+start_in practice
 open_file_menu "$game"
 xdotool key Down Down Right; sleep 0.3   # 作成 opens on 2次元
 xdotool key Right; sleep 0.3             # 2次元 opens on 図形
@@ -46,12 +40,8 @@ check_stderr
 echo "practice record: ok ($(grep '^Time10' kestrune.ini))"
 
 # --- Tower: hint and a step, again and again, until the staircase asks ---------------------
-start_game
-title=$(wait_window '^Kestrune$') || fail "no title window"
-click_at "$title" 30 50
-game=$(wait_window '5duzu') || fail "no tower window"
+start_in tower
 [[ "$(window_name "$game")" == "5duzu：1階" ]] || fail "caption $(window_name "$game")"
-focus "$game"
 xdotool key Num_Lock
 box=
 for ((i = 0; i < 800; i++)); do
@@ -89,10 +79,7 @@ done
 [[ $(grep -c $'\r$' tower) -eq 21 ]] || fail "lines do not end in CR LF"
 
 # --- Resuming: the tower starts again on the floor climbed to -------------------------------
-start_game
-title=$(wait_window '^Kestrune$') || fail "no title window"
-click_at "$title" 30 50
-game=$(wait_window '5duzu') || fail "no tower window"
+start_in tower
 [[ "$(window_name "$game")" == "5duzu：2階" ]] || fail "resumed on $(window_name "$game")"
 stop_game
 echo "tower staircase: ok"

@@ -42,6 +42,8 @@ wait_window() {
   return 1
 }
 
+visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+
 window_name() { xdotool getwindowname "$1" 2>/dev/null || true; }
 
 click_at() {  # window x y
@@ -74,4 +76,22 @@ check_stderr() {
   if grep -v -E 'propagateSizeHints|XDG_RUNTIME_DIR' err.log | grep -q .; then
     fail "unexpected output on stderr"
   fi
+}
+
+# Opens the game window's first menu ("迷路"); keys then walk it.
+open_file_menu() { click_at "$1" 20 8; sleep 0.3; }
+
+# Starts the game and picks a mode on the title window; sets $game to the game window.
+start_in() {  # practice|tower
+  start_game
+  local title
+  title=$(wait_window '^Kestrune$') || fail "no title window"
+  if [[ $1 == tower ]]; then
+    click_at "$title" 30 50
+    game=$(wait_window '5duzu') || fail "no tower window"
+  else
+    click_at "$title" 100 50
+    game=$(wait_window '次元迷路') || fail "no game window"
+  fi
+  focus "$game"
 }

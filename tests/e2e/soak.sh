@@ -4,17 +4,11 @@
 source "$(dirname "$0")/lib.bash"
 
 printf '[Kestrune]\r\nAnimation=-1\r\n' > kestrune.ini
-open_file_menu() { click_at "$1" 20 8; sleep 0.3; }
-visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$E2E_PID/status"; }
 floor_of() { window_name "$1" | sed -n 's/^5duzu：\([0-9]*\)階$/\1/p'; }
 
 # --- The tower under auto cruise ----------------------------------------------------------
-start_game
-title=$(wait_window '^Kestrune$') || fail "no title window"
-click_at "$title" 30 50
-game=$(wait_window '5duzu') || fail "no tower window"
-focus "$game"
+start_in tower
 open_file_menu "$game"
 xdotool key Down Down Down Return            # オートクルーズ
 rss_first=
@@ -37,11 +31,7 @@ echo "tower: $climbed floors climbed; RSS after floor 1: ${rss_first} kB, after:
 (( rss_tower - rss_first < 5120 )) || fail "memory grew by $(( rss_tower - rss_first )) kB"
 
 # --- Twenty practice mazes from the menus, each cleared by auto cruise ----------------------
-start_game
-title=$(wait_window '^Kestrune$') || fail "no title window"
-click_at "$title" 100 50
-game=$(wait_window '次元迷路') || fail "no game window"
-focus "$game"
+start_in practice
 answer_name_box() {
   local box
   box=$(visible_window '名前入力')
