@@ -94,10 +94,9 @@ std::string InstalledDataDirectory() {
     return KESTRUNE_DATADIR;
 }
 
-std::string FindDataFile(const std::string& name) {
+std::string FindDataFile(const std::string& name, const std::string& programDirectory) {
     std::error_code ec;
-    for (const std::string& dir :
-         {std::string("."), ProgramDirectory(), InstalledDataDirectory()}) {
+    for (const std::string& dir : {std::string("."), programDirectory, InstalledDataDirectory()}) {
         if (dir.empty()) continue;
         fs::path candidate = fs::path(dir) / name;
         if (fs::is_regular_file(candidate, ec)) return candidate.string();

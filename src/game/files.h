@@ -33,6 +33,7 @@ std::string InstalledDataDirectory();
 
 // The first existing file among: the current directory, the program's directory, the
 // installed data directory. Empty when none exists.
-std::string FindDataFile(const std::string& name);
+std::string FindDataFile(const std::string& name,
+                         const std::string& programDirectory = ProgramDirectory());
 
 }  // namespace kestrune

@@ -10,13 +10,7 @@ namespace kestrune {
 namespace fs = std::filesystem;
 
 std::string FindEffectFile(const std::string& name, const std::string& programDirectory) {
-    std::error_code ec;
-    for (const std::string& dir : {std::string("."), programDirectory, InstalledDataDirectory()}) {
-        if (dir.empty()) continue;
-        const fs::path candidate = fs::path(dir) / name;
-        if (fs::is_regular_file(candidate, ec)) return candidate.string();
-    }
-    return {};
+    return FindDataFile(name, programDirectory);
 }
 
 SoundEffects::SoundEffects(IEffectPlayer& player, Finder find)

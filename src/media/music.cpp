@@ -2,16 +2,24 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <utility>
 
 namespace kestrune {
 
-Music::Music(IMusicDevice& device, std::string programDirectory)
-    : m_device(device), m_programDirectory(std::move(programDirectory)) {}
+Music::Music(IMusicDevice& device, std::string programDirectory, std::string dataDirectory)
+    : m_device(device),
+      m_programDirectory(std::move(programDirectory)),
+      m_dataDirectory(std::move(dataDirectory)) {}
 
 void Music::StartMusic(const std::string& fileName) {
     // The separator goes in unconditionally; a doubled one is harmless in a path.
-    m_device.Open(m_programDirectory + "/" + fileName, kAlias);
+    std::string path = m_programDirectory + "/" + fileName;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !m_dataDirectory.empty() &&
+        std::filesystem::exists(m_dataDirectory + "/" + fileName, ec))
+        path = m_dataDirectory + "/" + fileName;
+    m_device.Open(path, kAlias);
     m_device.PlayFromStart(kAlias);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/files.h"
+
 #include "media/audio.h"
 
 namespace kestrune {
@@ -55,7 +57,10 @@ public:
     static constexpr const char* kAlias = "midifile";
 
     // programDirectory: where "bgm.mid" lives, without a trailing separator.
-    Music(IMusicDevice& device, std::string programDirectory);
+    // An installed game keeps its music in the data directory, not beside the program:
+    // `dataDirectory` is where a piece missing from the program's directory is looked for.
+    Music(IMusicDevice& device, std::string programDirectory,
+          std::string dataDirectory = InstalledDataDirectory());
 
     // Opens programDirectory + "/" + fileName under the alias and plays it from the start.
     void StartMusic(const std::string& fileName) override;
@@ -68,6 +73,7 @@ public:
 private:
     IMusicDevice& m_device;
     std::string m_programDirectory;
+    std::string m_dataDirectory;
 };
 
 }  // namespace kestrune

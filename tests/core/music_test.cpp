@@ -1,6 +1,8 @@
 // The music commands and the loop watchdog, against a device that records what it is sent.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 
 #include "media/music.h"
@@ -37,6 +39,24 @@ TEST(Music, ADirectoryWithBlanksStillOpensThePiece) {
     ASSERT_FALSE(device.commands.empty());
     EXPECT_EQ(device.commands.front(), "open /home/mai/My Games/Kestrune 2/bgm.mid as midifile");
     EXPECT_TRUE(device.isPlaying());
+}
+
+// An installed game has no piece beside the program: the data directory's is played.
+TEST(Music, APieceMissingBesideTheProgramComesFromTheDataDirectory) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() + "/bin");
+    std::filesystem::create_directories(dir.path() + "/share");
+    ASSERT_TRUE(WriteFileAtomically(dir.path() + "/share/bgm.mid", "MThd"));
+    test::ScriptedMusicDevice device;
+    Music installed(device, dir.path() + "/bin", dir.path() + "/share");
+    installed.StartMusic("bgm.mid");
+    EXPECT_EQ(device.commands.front(), "open " + dir.path() + "/share/bgm.mid as midifile");
+    installed.StopMusic();
+    // A portable copy with the piece beside it keeps its own.
+    ASSERT_TRUE(WriteFileAtomically(dir.path() + "/bin/bgm.mid", "MThd"));
+    device.commands.clear();
+    installed.StartMusic("bgm.mid");
+    EXPECT_EQ(device.commands.front(), "open " + dir.path() + "/bin/bgm.mid as midifile");
 }
 
 // Stopping what was never started sends the same two commands and changes nothing.
