@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/maze.h"
 #include "game/pause.h"
 #include "game/services.h"
 #include "game/shell.h"
@@ -46,6 +47,31 @@ private:
 
 inline std::unique_ptr<GameState> MakeState() {
     return std::make_unique<GameState>();
+}
+
+// Every cell of the grid, x fastest.
+template <typename F>
+void ForEachCell(F f) {
+    for (int w = 0; w < 21; ++w)
+        for (int z = 0; z < 21; ++z)
+            for (int y = 0; y < 21; ++y)
+                for (int x = 0; x < 21; ++x) f(x, y, z, w);
+}
+
+// A state as start-up leaves it: closed shell, empty interior.
+inline std::unique_ptr<GameState> PracticeState(int dimIndex, int difficulty) {
+    auto s = MakeState();
+    PrepareStartup(*s);
+    s->GameMode = kModePractice;
+    FillTowerShell(*s);
+    s->DimIndex = static_cast<int16_t>(dimIndex);
+    s->Difficulty = static_cast<int16_t>(difficulty);
+    return s;
+}
+
+inline bool IsInterior(int x, int y, int z, int w) {
+    auto in = [](int c) { return c >= kInteriorMin && c <= kInteriorMax; };
+    return in(x) && in(y) && in(z) && in(w);
 }
 
 // Returns chosen numbers in order, then falls back to a fixed-seed generator.

@@ -123,12 +123,7 @@ TEST(DistanceMap, MatchesTheLevelByLevelSearchOnGeneratedMazes) {
     auto reference = std::make_unique<CellGrid>();
     for (int dimIndex = 1; dimIndex <= 3; ++dimIndex) {
         for (int difficulty : {1, 7}) {
-            auto s = test::MakeState();
-            PrepareStartup(*s);
-            s->GameMode = kModePractice;
-            FillTowerShell(*s);
-            s->DimIndex = static_cast<int16_t>(dimIndex);
-            s->Difficulty = static_cast<int16_t>(difficulty);
+            auto s = test::PracticeState(dimIndex, difficulty);
             test::ScriptedRandom random;
             random.clockSeed = 40 + dimIndex * 8 + difficulty;
             MakeMaze(*s, random, music, texts);

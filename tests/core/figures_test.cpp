@@ -18,13 +18,7 @@ bool InInterior(int c) {
     return c >= 4 && c <= 16;
 }
 
-template <typename F>
-void ForEachCell(F f) {
-    for (int w = 0; w < 21; ++w)
-        for (int z = 0; z < 21; ++z)
-            for (int y = 0; y < 21; ++y)
-                for (int x = 0; x < 21; ++x) f(x, y, z, w);
-}
+using test::ForEachCell;
 
 // A practice state after a 4D maze: shell closed, a maze with its goal in the interior.
 std::unique_ptr<GameState> StateAfterMaze(int dimIndex) {

@@ -38,14 +38,10 @@ protected:
     }
     // An empty 4D box with a solid shell, the player at its corner.
     void EmptyBox() {
-        for (int w = 0; w < 21; ++w)
-            for (int z = 0; z < 21; ++z)
-                for (int y = 0; y < 21; ++y)
-                    for (int x = 0; x < 21; ++x) {
-                        const bool inside = x >= 4 && x <= 16 && y >= 4 && y <= 16 && z >= 4 &&
-                                            z <= 16 && w >= 4 && w <= 16;
-                        state->MazeSpace[CellIndex(x, y, z, w)] = inside ? CellOpen : CellBorder;
-                    }
+        test::ForEachCell([&](int x, int y, int z, int w) {
+            state->MazeSpace[CellIndex(x, y, z, w)] =
+                test::IsInterior(x, y, z, w) ? CellOpen : CellBorder;
+        });
     }
     void Load(const std::string& animation) {
         settings.WriteSetting(kSettingsSection, "Animation", animation);

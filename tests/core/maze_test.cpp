@@ -16,29 +16,10 @@ using test::RecordingMusic;
 using test::RecordingTexts;
 using test::ScriptedRandom;
 
-bool IsInterior(int x, int y, int z, int w) {
-    auto in = [](int c) { return c >= 4 && c <= 16; };
-    return in(x) && in(y) && in(z) && in(w);
-}
+using test::ForEachCell;
+using test::IsInterior;
 
-template <typename F>
-void ForEachCell(F f) {
-    for (int w = 0; w < 21; ++w)
-        for (int z = 0; z < 21; ++z)
-            for (int y = 0; y < 21; ++y)
-                for (int x = 0; x < 21; ++x) f(x, y, z, w);
-}
-
-// A state as start-up leaves it: closed shell, empty interior.
-std::unique_ptr<GameState> PracticeState(int dimIndex, int difficulty) {
-    auto s = test::MakeState();
-    PrepareStartup(*s);
-    s->GameMode = kModePractice;
-    FillTowerShell(*s);
-    s->DimIndex = static_cast<int16_t>(dimIndex);
-    s->Difficulty = static_cast<int16_t>(difficulty);
-    return s;
-}
+using test::PracticeState;
 
 std::unique_ptr<GameState> TowerState(int floor) {
     auto s = test::MakeState();
