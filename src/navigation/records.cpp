@@ -1,5 +1,7 @@
 #include "navigation/records.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "game/numbers.h"
@@ -29,8 +31,16 @@ std::string ClearTimeCaption(double elapsed) {
     return "Clear Time :   " + ClockText(elapsed);
 }
 
+namespace {
+// A stored time as whole seconds; hand-edited giants stop at the range of the result.
+long long WholeSeconds(double value) {
+    if (!std::isfinite(value)) return value > 0 ? LLONG_MAX / 2 : 0;
+    return static_cast<long long>(NearestEven(std::clamp(value, -9.2e18, 9.2e18)));
+}
+}  // namespace
+
 std::string NewRecordPrompt(long long n, double best) {
-    const long long b = static_cast<long long>(NearestEven(best));
+    const long long b = WholeSeconds(best);
     // New minutes and seconds carry the blank a non-negative number prints in front.
     return "新記録達成！！\r\nお名前をどうぞ。\r\n\r\n新記録は  " + std::to_string(n / 60) +
            "分  " + std::to_string(n % 60) + "秒、旧記録は " + std::to_string(b / 60) + "分 " +
@@ -56,10 +66,7 @@ void StoreRecordName(SettingsFile& settings, const GameState& state, const std::
 
 std::string RankingTimeText(const std::string& stored) {
     // Stored seconds are shown as they are, beyond the 16-bit range too.
-    const double value = LeadingNumber(stored);
-    const long long t = std::isfinite(value) && std::fabs(value) < 9.2e18
-                            ? static_cast<long long>(NearestEven(value))
-                            : 0;
+    const long long t = WholeSeconds(LeadingNumber(stored));
     if (t < 0) return "-" + TimeText(-t);
     return TimeText(t);
 }

@@ -40,22 +40,30 @@ void Configure(CSimpleIniA& ini) {
     ini.SetSpaces(false);
 }
 
-// A line opening with "[" but holding no "]" names no section. SimpleIni keeps such a line
-// inside the next comment and writes it back once more at every save, so each write made the
-// file longer (doubling it after a blank line and a comment) until the game stalled. Keeping
-// the line as a comment of its own leaves its text in the file and stops the growth.
-std::string CommentOutBrokenSectionLines(const std::string& text) {
+bool IsCommentOrBlank(const std::string& text, size_t first, size_t end) {
+    return first >= end || text[first] == ';' || text[first] == '#';
+}
+
+// Lines that are neither a section, an entry, a comment nor blank: a "[" with no "]", or text
+// with no "=". SimpleIni keeps the first kind inside the next comment and writes it back once
+// more at every save (each write made the file longer, doubling it after a blank line and a
+// comment), and drops the second kind at the next save. Keeping such a line as a comment of
+// its own leaves its text in the file, and neither happens.
+std::string CommentOutNonEntries(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
-        const size_t first = text.find_first_not_of(" \t", start);
+        size_t first = text.find_first_not_of(" \t", start);
+        if (first > end) first = end;
+        const auto lineBegin = text.begin() + static_cast<std::ptrdiff_t>(first);
         const auto lineEnd = text.begin() + static_cast<std::ptrdiff_t>(end);
-        if (first < end && text[first] == '[' &&
-            std::find(text.begin() + static_cast<std::ptrdiff_t>(first), lineEnd, ']') == lineEnd)
-            out += ';';
+        const bool opensSection = first < end && text[first] == '[';
+        const bool section = opensSection && std::find(lineBegin, lineEnd, ']') != lineEnd;
+        const bool entry = !opensSection && std::find(lineBegin, lineEnd, '=') != lineEnd;
+        if (!IsCommentOrBlank(text, first, end) && !section && !entry) out += ';';
         out.append(text, start, end - start);
         // Copy the line end as it was.
         while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) out += text[end++];
@@ -64,12 +72,42 @@ std::string CommentOutBrokenSectionLines(const std::string& text) {
     return out;
 }
 
-bool LoadIni(CSimpleIniA& ini, const std::string& path) {
+// The comments and blank lines after the last section or entry. SimpleIni ties a comment to
+// the entry that follows it, so these have none and would be lost at the next save.
+std::string TrailingComments(const std::string& text) {
+    size_t start = 0, tail = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        size_t first = text.find_first_not_of(" \t", start);
+        if (first > end) first = end;
+        const bool commentOrBlank = IsCommentOrBlank(text, first, end);
+        while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) ++end;
+        if (!commentOrBlank) tail = end;
+        start = end;
+    }
+    const std::string rest = text.substr(tail);
+    return rest.find_first_of(";#") == std::string::npos ? std::string() : rest;
+}
+
+// A value, key or section name is one line of the file: line breaks or a NUL in it (a name
+// pasted into the record box) would start new entries and could forge other records.
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+    return text;
+}
+
+// Loads the file; `prepared` receives the text as parsed.
+bool LoadIni(CSimpleIniA& ini, const std::string& path, std::string* prepared = nullptr) {
     auto bytes = ReadWholeFile(path);
     if (!bytes) return false;
     // A NUL byte would end the parse early and hide every record after it.
     std::replace(bytes->begin(), bytes->end(), '\0', '\n');
-    return ini.LoadData(CommentOutBrokenSectionLines(*bytes)) >= 0;
+    std::string text = CommentOutNonEntries(*bytes);
+    const bool ok = ini.LoadData(text) >= 0;
+    if (prepared) *prepared = std::move(text);
+    return ok;
 }
 
 }  // namespace
@@ -97,12 +135,21 @@ void SettingsFile::LocateSettingsFile(const std::string& programDir, const std::
     // belong there; a portable copy or the build tree keeps them beside the program.
     const bool installed =
         !installedBinDir.empty() && fs::equivalent(programDir, installedBinDir, ec);
-    if (fs::exists(beside, ec) || (!installed && ::access(programDir.c_str(), W_OK) == 0)) {
+    const bool writable = ::access(programDir.c_str(), W_OK) == 0;
+    const bool exists = fs::exists(beside, ec);
+    // Every write replaces the file through a temporary one beside it, so the directory
+    // itself must be writable.
+    if (writable && (exists || !installed)) {
         m_settingsPath = beside;
         return;
     }
-    // An installed game cannot write its own directory: keep the records per user instead.
+    // An installed game cannot write its own directory: keep the records per user instead,
+    // starting from the ones that lie beside the program.
     m_settingsPath = join(configDir.empty() ? UserConfigDirectory() : configDir);
+    if (exists && !fs::exists(m_settingsPath, ec)) {
+        fs::create_directories(fs::path(m_settingsPath).parent_path(), ec);
+        if (auto bytes = ReadWholeFile(beside)) WriteFileAtomically(m_settingsPath, *bytes);
+    }
 }
 
 std::string SettingsFile::ReadSetting(const std::string& section, const std::string& key,
@@ -125,10 +172,16 @@ bool SettingsFile::WriteSetting(const std::string& section, const std::string& k
     CSimpleIniA ini;
     Configure(ini);
     std::error_code ec;
-    if (fs::exists(path, ec) && !LoadIni(ini, path)) return false;  // unreadable: keep it
-    if (ini.SetValue(section.c_str(), key.c_str(), value.c_str()) < 0) return false;
+    std::string before;
+    if (fs::exists(path, ec) && !LoadIni(ini, path, &before)) return false;  // unreadable: keep it
+    if (ini.SetValue(OneLine(section).c_str(), OneLine(key).c_str(), OneLine(value).c_str()) < 0)
+        return false;
     std::string text;
     if (ini.Save(text) < 0) return false;
+    if (const std::string trailing = TrailingComments(before); !trailing.empty()) {
+        if (!text.empty() && text.back() != '\n') text += '\n';
+        text += trailing;
+    }
     const fs::path dir = fs::path(path).parent_path();
     if (!dir.empty()) fs::create_directories(dir, ec);
     return WriteFileAtomically(path, text);

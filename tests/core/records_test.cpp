@@ -79,6 +79,16 @@ TEST_F(RecordsTest, AnHourOrMoreNeverBeatsTheDefault) {
     EXPECT_EQ(stored("Time22"), "3600");  // the read stored its default
 }
 
+// A hand-edited giant record is beaten and quoted without overflowing.
+TEST_F(RecordsTest, AHugeStoredTimeIsBeatenSafely) {
+    settings.WriteSetting(kSettingsSection, "Time22", std::string(400, '9'));
+    const auto check = CheckClearRecord(settings, *state, 10.0);
+    EXPECT_TRUE(check.isRecord);
+    EXPECT_NE(check.prompt.find("新記録は  0分  10秒"), std::string::npos);
+    settings.WriteSetting(kSettingsSection, "Time22", "99999999999999999999");
+    EXPECT_TRUE(CheckClearRecord(settings, *state, 5.0).isRecord);
+}
+
 TEST_F(RecordsTest, NonNumericStoredTimeCountsAsZero) {
     settings.WriteSetting(kSettingsSection, "Time22", "fast");
     EXPECT_FALSE(CheckClearRecord(settings, *state, 1.0).isRecord);

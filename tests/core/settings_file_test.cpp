@@ -1,6 +1,8 @@
 // The settings file behaves like a private-profile INI file, with atomic writes.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "game/files.h"
@@ -22,6 +24,21 @@ TEST_F(SettingsFileTest, PathIsTheProgramDirectoryWithOneSeparator) {
     EXPECT_EQ(settings.SettingsPath(), dir.path() + "/kestrune.ini");
     settings.LocateSettingsFile(dir.path() + "/");
     EXPECT_EQ(settings.SettingsPath(), dir.path() + "/kestrune.ini");
+}
+
+// Records beside a program in a directory that cannot be written move to the per-user file,
+// so later writes (which need the directory for their temporary file) do not fail.
+TEST_F(SettingsFileTest, RecordsBesideAnUnwritableProgramAreCarriedOver) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes every directory";
+    std::filesystem::create_directories(dir.path() + "/opt");
+    ASSERT_TRUE(WriteFileAtomically(dir.path() + "/opt/kestrune.ini", "[Kestrune]\nTime10=42\n"));
+    std::filesystem::permissions(dir.path() + "/opt", std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_exec);
+    settings.LocateSettingsFile(dir.path() + "/opt", dir.path() + "/config", "");
+    EXPECT_EQ(settings.SettingsPath(), dir.path() + "/config/kestrune.ini");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "42");
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Time10", "41"));
+    std::filesystem::permissions(dir.path() + "/opt", std::filesystem::perms::owner_all);
 }
 
 // A directory the game cannot write (here one that does not exist) sends the file to the
@@ -81,6 +98,26 @@ TEST_F(SettingsFileTest, WriteReplacesInPlaceAndKeepsEverythingElse) {
     EXPECT_NE(text.find("[Other]\nx=1"), std::string::npos);
     EXPECT_NE(text.find("animation=-1\nTime10=59\nName33=新人"), std::string::npos) << text;
     EXPECT_EQ(settings.ReadSetting("kestrune", "ANIMATION", "3"), "-1");
+}
+
+// Comments at the end and stray lines without "=" survive a write.
+TEST_F(SettingsFileTest, TrailingCommentsAndStrayLinesAreKept) {
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(),
+                                    "[Kestrune]\nTime10=59\njunk line\nName10=Ann\n; the end\n"));
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Animation", "2"));
+    const std::string text = contents();
+    EXPECT_NE(text.find("junk line"), std::string::npos) << text;
+    EXPECT_NE(text.find("; the end"), std::string::npos) << text;
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "?"), "Ann");
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Animation", "3"));
+    EXPECT_EQ(contents().size(), text.size());  // nothing is repeated
+}
+
+// A pasted name with line breaks stays one value and cannot forge another record.
+TEST_F(SettingsFileTest, LineBreaksInAValueCannotAddEntries) {
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Name10", "Bob\r\nTime11=1"));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Time11", "3600"), "3600");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "?"), "Bob  Time11=1");
 }
 
 TEST_F(SettingsFileTest, WriteCreatesFileAndSection) {
