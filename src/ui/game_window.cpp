@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -126,6 +127,8 @@ void GameWindow::BuildControls() {
     m_line1->setFrameShape(QFrame::HLine);
     m_line1->setFrameShadow(QFrame::Sunken);
     m_line1->setGeometry(0, 0, Px(8610), 2);
+    // Drawn on the window itself: the view and the panel cover it where they stand.
+    m_line1->lower();
 
     m_picCon = new QWidget(m_client);
     m_picCon->setGeometry(TwipRect(6720, 120, 1935, 6135));
@@ -209,11 +212,9 @@ void GameWindow::BuildMenus() {
     QMenu* restart = m_mnuFile->addMenu(QStringLiteral("リスタート"));
     m_mnuFMStart = restart->addAction(QStringLiteral("スタート地点に戻る"));
     m_mnuFMStart->setShortcut(Qt::Key_F5);
-    m_mnuFMStart->setShortcutContext(Qt::ApplicationShortcut);
     connect(m_mnuFMStart, &QAction::triggered, this, [this] { m_logic->mnuFMStart_Click(); });
     m_mnuFMRe = restart->addAction(QStringLiteral("同じ条件でもう一度"));
     m_mnuFMRe->setShortcut(Qt::Key_F6);
-    m_mnuFMRe->setShortcutContext(Qt::ApplicationShortcut);
     // The shortcut obeys the menu's rule even when the menu was never opened.
     connect(m_mnuFMRe, &QAction::triggered, this, [this] { m_logic->mnuFMRe_Shortcut(); });
     m_mnuFile->addSeparator();
@@ -385,8 +386,13 @@ void GameWindow::mnuZahyou_Click() {
     const double inner = m_client->height();
     const double strip = m_picture2->height();
     auto place = [&](int k) {
-        m_picture2->move(0, static_cast<int>(std::lround(StripSlideTop(inner, strip, k))));
-        m_client->repaint();
+        const int oldTop = m_picture2->y();
+        const int top = static_cast<int>(std::lround(StripSlideTop(inner, strip, k)));
+        if (top == oldTop) return;
+        m_picture2->move(0, top);
+        // Only the band the strip left and entered needs drawing again.
+        m_client->repaint(QRect(0, std::min(oldTop, top), m_picture2->width(),
+                                std::abs(oldTop - top) + m_picture2->height()));
     };
     if (!m_picture2->isVisible()) {
         m_picture2->move(0, static_cast<int>(inner));
@@ -447,6 +453,15 @@ void GameWindow::Form_Resize() {
     m_picClear->move(static_cast<int>(l.picClearLeft), static_cast<int>(l.picClearTop));
 }
 
+namespace {
+// Under X11 the key's native state carries Num Lock (Mod2); elsewhere it is unknown.
+std::optional<bool> NumLockState(const QKeyEvent& key) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
+    constexpr quint32 kX11Mod2 = 0x10;
+    return (key.nativeModifiers() & kX11Mod2) != 0;
+}
+}  // namespace
+
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && !m_closed) {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -455,7 +470,7 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         // travels up to the parents.
         if (widget && widget->window() == this && widget == (focus ? focus : this)) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (const auto press = KeypadDigit(key->key(), key->modifiers()))
+            if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key)))
                 m_logic->Form_KeyDown(press->digit, press->modified);
         }
     }

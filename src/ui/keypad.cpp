@@ -2,12 +2,13 @@
 
 namespace kestrune::ui {
 
-std::optional<KeypadPress> KeypadDigit(int key, Qt::KeyboardModifiers modifiers) {
+std::optional<KeypadPress> KeypadDigit(int key, Qt::KeyboardModifiers modifiers,
+                                       std::optional<bool> numLockOn) {
     if (!(modifiers & Qt::KeypadModifier)) return std::nullopt;
     const bool modified =
         (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0;
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return KeypadPress{key - Qt::Key_0, modified};
-    if (!(modifiers & Qt::ShiftModifier)) return std::nullopt;
+    if (!(modifiers & Qt::ShiftModifier) || numLockOn == false) return std::nullopt;
     switch (key) {
         case Qt::Key_Insert:
             return KeypadPress{0, true};

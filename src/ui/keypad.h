@@ -14,7 +14,9 @@ struct KeypadPress {
 
 // Keypad digits carry Qt::KeypadModifier. Under X11, Shift with Num Lock on turns them into
 // navigation keys (End, Down, ...) that still carry the keypad flag: those are mapped back
-// only while Shift is held, so keypad keys with Num Lock off stay inert.
-std::optional<KeypadPress> KeypadDigit(int key, Qt::KeyboardModifiers modifiers);
+// only while Shift is held and Num Lock is on (when the platform tells `numLockOn`), so
+// keypad keys with Num Lock off stay inert.
+std::optional<KeypadPress> KeypadDigit(int key, Qt::KeyboardModifiers modifiers,
+                                       std::optional<bool> numLockOn = std::nullopt);
 
 }  // namespace kestrune::ui

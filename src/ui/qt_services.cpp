@@ -10,9 +10,11 @@
 namespace kestrune::ui {
 
 bool QtDialogs::AskYesNo(const std::string& text, const std::string& title) {
-    return QMessageBox::question(m_parent, QString::fromStdString(title),
-                                 QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    // A plain Yes/No box: no question-mark icon.
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::string QtDialogs::InputBox(const std::string& prompt, const std::string& title) {

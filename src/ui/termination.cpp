@@ -1,12 +1,12 @@
 #include "ui/termination.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace kestrune::ui {
 
@@ -27,8 +27,10 @@ void CloseOnTerminationSignals(QWidget* window) {
     QObject::connect(notifier, &QSocketNotifier::activated, window, [target] {
         char byte = 0;
         [[maybe_unused]] ssize_t n = ::read(g_signalPipe[0], &byte, 1);
-        if (target) target->close();
-        else QCoreApplication::quit();
+        if (target)
+            target->close();
+        else
+            QCoreApplication::quit();
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;

@@ -19,11 +19,13 @@ shoot "$game" start.png
 
 # Num Lock on: the keypad sends digits; press it once, then use the keypad's own names.
 xdotool key Num_Lock
-t2=$(date +%s%N)
-xdotool key KP_Begin     # 5: a step forward
-sleep 0.6
+# 5: steps forward, until the far wall comes within the ten cells the view reaches.
+xdotool key KP_Begin KP_Begin KP_Begin KP_Begin KP_Begin
+sleep 1.5
 shoot "$game" step.png
-cmp -s start.png step.png && fail "a step changed nothing on the screen"
+convert start.png -crop 445x400+0+30 +repage start-view.png
+convert step.png -crop 445x400+0+30 +repage step-view.png
+compare -metric AE start-view.png step-view.png null: 2>/dev/null && fail "steps changed nothing in the view"
 xdotool key KP_Left      # 4: turn left
 sleep 0.6
 shoot "$game" turn.png
@@ -41,6 +43,24 @@ shoot "$game" four.png
 convert turn.png -crop 445x400+0+30 +repage turn-view.png
 convert four.png -crop 445x400+0+30 +repage four-view.png
 compare -metric AE turn-view.png four-view.png null: 2>diff.txt || fail "four right turns did not restore the view ($(cat diff.txt) pixels differ)"
+
+# Shift with Num Lock on: keypad 5 turns towards the fourth axis ("S5"), keypad 0 back ("S0").
+# Walk on first, until the wall ahead is nearer than the one along the fourth axis (far walls
+# beyond ten cells all look alike).
+xdotool key KP_Begin KP_Begin KP_Begin KP_Begin KP_Begin
+sleep 1.5
+shoot "$game" base.png
+convert base.png -crop 445x400+0+30 +repage base-view.png
+xdotool key shift+KP_Begin
+sleep 0.6
+shoot "$game" s5.png
+convert s5.png -crop 445x400+0+30 +repage s5-view.png
+compare -metric AE base-view.png s5-view.png null: 2>/dev/null && fail "Shift+keypad 5 did not turn"
+xdotool key shift+KP_Insert
+sleep 0.6
+shoot "$game" s0.png
+convert s0.png -crop 445x400+0+30 +repage s0-view.png
+compare -metric AE base-view.png s0-view.png null: 2>diff.txt || fail "S0 did not undo S5 ($(cat diff.txt) pixels differ)"
 
 stop_game
 grep -q '^Animation=3' kestrune.ini || fail "the animation setting was not stored"

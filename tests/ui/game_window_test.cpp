@@ -14,6 +14,7 @@
 #include "core/fake_game_window.h"
 #include "game/files.h"
 #include "test_support.h"
+#include "ui/keypad.h"
 #include "ui/view_widget.h"
 
 namespace kestrune::ui {
@@ -84,6 +85,15 @@ TEST_F(GameWindowTest, ViewIs445By441AtTheCreationSize) {
     EXPECT_EQ(window->logic().View().ViewCentreY, 220);
 }
 
+// The separator line lies under the view: the picture shows from its first row.
+TEST_F(GameWindowTest, TheViewIsNotCoveredBySeparatorLine) {
+    Open(kModePractice);
+    const QImage client = window->centralWidget()->grab().toImage();
+    const QImage& view = window->view()->canvas().image();
+    for (int x : {10, 100, 300})
+        for (int y : {0, 1}) EXPECT_EQ(client.pixel(x, y), view.pixel(x, y)) << x << "," << y;
+}
+
 TEST_F(GameWindowTest, TowerDisablesCreationAndNamesTheFloor) {
     Open(kModeTower);
     EXPECT_EQ(window->windowTitle().toStdString(), "5duzu：1階");
@@ -114,6 +124,18 @@ TEST_F(GameWindowTest, KeypadKeysDriveThePanel) {
     Key(Qt::Key_Left, Qt::KeypadModifier);
     EXPECT_EQ(state->Orientation, kIdentity);
     EXPECT_EQ(effects.played.size(), 5u);
+}
+
+// Under X11 Num Lock off with Shift sends the same navigation keys; the native state tells.
+TEST(KeypadMapping, NavigationKeysCountOnlyWithShiftAndNumLockOn) {
+    const auto kp = Qt::KeypadModifier | Qt::ShiftModifier;
+    EXPECT_EQ(KeypadDigit(Qt::Key_Left, kp, true), (KeypadPress{4, true}));
+    EXPECT_EQ(KeypadDigit(Qt::Key_Left, kp, std::nullopt), (KeypadPress{4, true}));
+    EXPECT_FALSE(KeypadDigit(Qt::Key_Left, kp, false));
+    EXPECT_FALSE(KeypadDigit(Qt::Key_Left, Qt::KeypadModifier, true));
+    EXPECT_EQ(KeypadDigit(Qt::Key_7, Qt::KeypadModifier | Qt::AltModifier, false),
+              (KeypadPress{7, true}));
+    EXPECT_FALSE(KeypadDigit(Qt::Key_7, Qt::NoModifier, true));
 }
 
 TEST_F(GameWindowTest, KeysWorkWhicheverButtonHasTheFocus) {
