@@ -67,12 +67,11 @@ void GameWindowLogic::BuildFirstSpace() {
 
 void GameWindowLogic::DrawScreen() {
     ICanvas& canvas = m_window.ViewCanvas();
+    canvas.Clear();
     if (NoAnimation()) {
-        canvas.Clear();
         DrawPlainView(4);
     } else {
-        canvas.Clear();
-        m_view.SmoothMatrix = Scaled(m_state.Orientation, 10000);
+        SetSmoothMatrix(m_view, m_state.Orientation);
         SetViewGeometry(m_view, canvas.Width(), canvas.Height());
         DrawSmooth();
     }
