@@ -69,6 +69,17 @@ inline std::unique_ptr<GameState> PracticeState(int dimIndex, int difficulty) {
     return s;
 }
 
+// A new tower's state on the given floor, as start-up leaves it before generation.
+inline std::unique_ptr<GameState> TowerState(int floor) {
+    auto s = MakeState();
+    PrepareStartup(*s);
+    s->GameMode = kModeTower;
+    FillTowerShell(*s);
+    SetNewTowerStart(*s);
+    s->TowerFloor = static_cast<int16_t>(floor);
+    return s;
+}
+
 inline bool IsInterior(int x, int y, int z, int w) {
     auto in = [](int c) { return c >= kInteriorMin && c <= kInteriorMax; };
     return in(x) && in(y) && in(z) && in(w);

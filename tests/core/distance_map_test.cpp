@@ -134,12 +134,7 @@ TEST(DistanceMap, MatchesTheLevelByLevelSearchOnGeneratedMazes) {
         }
     }
     for (int floor : {1, 56, 112}) {
-        auto s = test::MakeState();
-        PrepareStartup(*s);
-        s->GameMode = kModeTower;
-        FillTowerShell(*s);
-        SetNewTowerStart(*s);
-        s->TowerFloor = static_cast<int16_t>(floor);
+        auto s = test::TowerState(floor);
         test::ScriptedRandom random;
         MakeMaze(*s, random, music, texts);
         *reference = s->DistanceMap;

@@ -21,15 +21,7 @@ using test::IsInterior;
 
 using test::PracticeState;
 
-std::unique_ptr<GameState> TowerState(int floor) {
-    auto s = test::MakeState();
-    PrepareStartup(*s);
-    s->GameMode = kModeTower;
-    FillTowerShell(*s);
-    SetNewTowerStart(*s);
-    s->TowerFloor = static_cast<int16_t>(floor);
-    return s;
-}
+using test::TowerState;
 
 // Number of non-wall interior cells reachable from start through non-wall cells, and the
 // number of non-wall interior cells in all.
