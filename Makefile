@@ -5,7 +5,7 @@ PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test sanitize fuzz bench package format clean
+.PHONY: all deps configure build run test sanitize fuzz bench package format clean web web-run
 
 all: build
 
@@ -61,6 +61,23 @@ fuzz:
 bench: build
 	$(BUILD)/kestrune_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# The browser game: the core built with Emscripten into a folder of static files.
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8080
+WEB_PACKAGES = emscripten fluidsynth vorbis-tools timgm6mb-soundfont
+# Debian's emcc runs its optimiser under node, which finds Debian's node modules only so.
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+
+web:
+	@scripts/install-deps $(WEB_PACKAGES)
+	@$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+	@echo "web: $(WEB_BUILD)/site"
+
+web-run: web
+	@echo "Kestrune: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"
+	@python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)/site
+
 # A Debian package of the game, built for /usr so that it finds its installed data.
 package:
 	@scripts/install-deps dpkg-dev file
@@ -74,4 +91,4 @@ format:
 	@clang-format -i $$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'fuzz/*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

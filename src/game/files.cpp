@@ -56,17 +56,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return out.str();
 }
 
-bool WriteIntegerLines(const std::string& path, const std::vector<long long>& values) {
+std::string IntegerLinesText(const std::vector<long long>& values) {
     std::string text;
     for (long long v : values) text += std::to_string(v) + "\r\n";
-    return WriteFileAtomically(path, text);
+    return text;
 }
 
-std::optional<std::vector<std::optional<long long>>> ReadIntegerLines(const std::string& path,
-                                                                      size_t maxLines) {
-    // Streamed, so a huge file costs no more than the lines asked for.
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+bool WriteIntegerLines(const std::string& path, const std::vector<long long>& values) {
+    return WriteFileAtomically(path, IntegerLinesText(values));
+}
+
+namespace {
+std::vector<std::optional<long long>> IntegerLines(std::istream& in, size_t maxLines) {
     std::vector<std::optional<long long>> lines;
     std::string line;
     while (lines.size() < maxLines && std::getline(in, line)) {
@@ -81,6 +82,20 @@ std::optional<std::vector<std::optional<long long>>> ReadIntegerLines(const std:
             lines.emplace_back(std::nullopt);
     }
     return lines;
+}
+}  // namespace
+
+std::optional<std::vector<std::optional<long long>>> ReadIntegerLines(const std::string& path,
+                                                                      size_t maxLines) {
+    // Streamed, so a huge file costs no more than the lines asked for.
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return IntegerLines(in, maxLines);
+}
+
+std::vector<std::optional<long long>> IntegerLinesOfText(const std::string& text, size_t maxLines) {
+    std::istringstream in(text);
+    return IntegerLines(in, maxLines);
 }
 
 std::string ProgramDirectory() {

@@ -17,12 +17,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // One decimal integer per line, each line ended by CR LF, written atomically.
 bool WriteIntegerLines(const std::string& path, const std::vector<long long>& values);
+std::string IntegerLinesText(const std::vector<long long>& values);
 
 // Reads one integer per line, at most `maxLines` of them (the rest of the file is not read).
 // nullopt when the file cannot be opened; a line that is not a whole integer reads as
 // nullopt in its place.
 std::optional<std::vector<std::optional<long long>>> ReadIntegerLines(const std::string& path,
                                                                       size_t maxLines = SIZE_MAX);
+// The same, from a text already in memory.
+std::vector<std::optional<long long>> IntegerLinesOfText(const std::string& text,
+                                                         size_t maxLines = SIZE_MAX);
 
 // The directory holding the running executable (from the executable's own path, not the
 // current directory), without a trailing separator.

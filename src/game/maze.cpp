@@ -289,7 +289,8 @@ void MakeDistanceMap(GameState& state) {
     // order its points were found, exactly as a frontier list per level would. Only open
     // interior cells (and the goal) enter it, each once; one more slot takes the write past
     // the last entry that the branch-free loop makes.
-    auto queue = std::make_unique_for_overwrite<int32_t[]>(kInteriorCells + 1);
+    // Left uninitialised, as make_unique_for_overwrite would (which Emscripten's library lacks).
+    std::unique_ptr<int32_t[]> queue(new int32_t[kInteriorCells + 1]);
     int head = 0;
     int tail = 0;
     distance[goalIndex] = 1;

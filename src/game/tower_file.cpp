@@ -24,8 +24,9 @@ bool IsValidStartPose(const std::array<std::array<int16_t, 4>, 5>& pose) {
     return true;
 }
 
-TowerLoad ReadTowerFile(const std::string& path, GameState& state) {
-    auto lines = ReadIntegerLines(path, 21);
+namespace {
+TowerLoad LoadTower(const std::optional<std::vector<std::optional<long long>>>& lines,
+                    GameState& state) {
     if (!lines) {
         SetNewTowerStart(state);
         return TowerLoad::NewTower;
@@ -56,13 +57,38 @@ TowerLoad ReadTowerFile(const std::string& path, GameState& state) {
     state.TowerFloor = floor;
     return TowerLoad::PoseReset;
 }
+}  // namespace
 
-bool WriteTowerFile(const std::string& path, const GameState& state) {
+TowerLoad ReadTowerFile(const std::string& path, GameState& state) {
+    return LoadTower(ReadIntegerLines(path, 21), state);
+}
+
+TowerLoad ReadTowerFile(ITextStore& store, const std::string& name, GameState& state) {
+    const std::optional<std::string> text = store.Read(name);
+    if (!text) return LoadTower(std::nullopt, state);
+    return LoadTower(IntegerLinesOfText(*text, 21), state);
+}
+
+namespace {
+std::vector<long long> TowerValues(const GameState& state) {
     std::vector<long long> values;
     values.push_back(state.TowerFloor);
     for (const auto& row : state.StartPose)
         for (int16_t v : row) values.push_back(v);
-    return WriteIntegerLines(path, values);
+    return values;
+}
+}  // namespace
+
+bool WriteTowerFile(const std::string& path, const GameState& state) {
+    return WriteIntegerLines(path, TowerValues(state));
+}
+
+bool WriteTowerFile(ITextStore& store, const std::string& name, const GameState& state) {
+    return store.Write(name, TowerText(state));
+}
+
+std::string TowerText(const GameState& state) {
+    return IntegerLinesText(TowerValues(state));
 }
 
 }  // namespace kestrune

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/game_state.h"
+#include "game/text_store.h"
 
 namespace kestrune {
 
@@ -20,9 +21,14 @@ enum class TowerLoad {
 // orientation entries row by row). A damaged file never reaches generation: see TowerLoad.
 // The file itself is left untouched.
 TowerLoad ReadTowerFile(const std::string& path, GameState& state);
+// The same from a text store (the browser keeps the same text in its storage).
+TowerLoad ReadTowerFile(ITextStore& store, const std::string& name, GameState& state);
 
 // Writes TowerFloor and StartPose in the same layout, CR LF line ends, atomically.
 bool WriteTowerFile(const std::string& path, const GameState& state);
+bool WriteTowerFile(ITextStore& store, const std::string& name, const GameState& state);
+// The text both write.
+std::string TowerText(const GameState& state);
 
 // A start cell inside 4..16 on every axis and a signed permutation matrix.
 bool IsValidStartPose(const std::array<std::array<int16_t, 4>, 5>& pose);

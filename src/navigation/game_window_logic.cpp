@@ -295,7 +295,7 @@ void GameWindowLogic::GoalReached(const Vec4& target) {
         return;
     }
     RecordClimb(target);
-    if (!WriteTowerFile(m_services.towerPath, m_state)) {
+    if (!WriteTowerFile(m_services.store, m_services.towerPath, m_state)) {
         // The climb goes on; the player learns that the progress was not saved.
         m_services.dialogs.ShowMessage(
             "塔の記録ファイル「" + m_services.towerPath +

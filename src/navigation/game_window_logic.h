@@ -6,6 +6,7 @@
 
 #include "game/game_state.h"
 #include "game/services.h"
+#include "game/text_store.h"
 #include "media/audio.h"
 #include "navigation/game_window.h"
 #include "render/view_state.h"
@@ -26,6 +27,8 @@ struct GameServices {
     IDialogs& dialogs;
     IFramePacer& pacer;
     std::string towerPath = "tower";
+    // Where the tower progress is kept under towerPath.
+    ITextStore& store = Files();
 };
 
 class GameWindowLogic {

@@ -98,16 +98,21 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-// Loads the file; `prepared` receives the text as parsed.
-bool LoadIni(CSimpleIniA& ini, const std::string& path, std::string* prepared = nullptr) {
-    auto bytes = ReadWholeFile(path);
-    if (!bytes) return false;
+// Parses the whole text; `prepared` receives the text as parsed.
+bool LoadIniText(CSimpleIniA& ini, std::string bytes, std::string* prepared = nullptr) {
     // A NUL byte would end the parse early and hide every record after it.
-    std::replace(bytes->begin(), bytes->end(), '\0', '\n');
-    std::string text = CommentOutNonEntries(*bytes);
+    std::replace(bytes.begin(), bytes.end(), '\0', '\n');
+    std::string text = CommentOutNonEntries(bytes);
     const bool ok = ini.LoadData(text) >= 0;
     if (prepared) *prepared = std::move(text);
     return ok;
+}
+
+bool LoadIni(CSimpleIniA& ini, ITextStore& store, const std::string& path,
+             std::string* prepared = nullptr) {
+    auto bytes = store.Read(path);
+    if (!bytes) return false;
+    return LoadIniText(ini, std::move(*bytes), prepared);
 }
 
 }  // namespace
@@ -158,7 +163,8 @@ std::string SettingsFile::ReadSetting(const std::string& section, const std::str
     CSimpleIniA ini;
     Configure(ini);
     std::string value;
-    if (LoadIni(ini, path)) value = CutValue(ini.GetValue(section.c_str(), key.c_str(), ""));
+    if (LoadIni(ini, m_store, path))
+        value = CutValue(ini.GetValue(section.c_str(), key.c_str(), ""));
     if (value.empty()) {
         value = defaultValue;
         WriteSetting(section, key, defaultValue, file);
@@ -171,9 +177,9 @@ bool SettingsFile::WriteSetting(const std::string& section, const std::string& k
     const std::string& path = file.empty() ? m_settingsPath : file;
     CSimpleIniA ini;
     Configure(ini);
-    std::error_code ec;
     std::string before;
-    if (fs::exists(path, ec) && !LoadIni(ini, path, &before)) return false;  // unreadable: keep it
+    if (m_store.Exists(path) && !LoadIni(ini, m_store, path, &before))
+        return false;  // unreadable: keep it
     if (ini.SetValue(OneLine(section).c_str(), OneLine(key).c_str(), OneLine(value).c_str()) < 0)
         return false;
     std::string text;
@@ -182,9 +188,18 @@ bool SettingsFile::WriteSetting(const std::string& section, const std::string& k
         if (!text.empty() && text.back() != '\n') text += '\n';
         text += trailing;
     }
+    std::error_code ec;
     const fs::path dir = fs::path(path).parent_path();
     if (!dir.empty()) fs::create_directories(dir, ec);
-    return WriteFileAtomically(path, text);
+    return m_store.Write(path, text);
+}
+
+bool SettingsFile::IsSettingsText(const std::string& text) {
+    CSimpleIniA ini;
+    Configure(ini);
+    if (!LoadIniText(ini, text)) return false;
+    const CSimpleIniA::TKeyVal* keys = ini.GetSection(kSettingsSection);
+    return keys && !keys->empty();
 }
 
 }  // namespace kestrune

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "game/text_store.h"
+
 namespace kestrune {
 
 inline constexpr const char* kSettingsSection = "Kestrune";
@@ -14,9 +16,11 @@ std::string InstalledBinDirectory();
 // Private-profile behaviour on an INI file: section and key matched without regard to case,
 // a missing or empty value read as the default (which is then stored), writes that create
 // file, section and key or replace the value in place. Nothing is cached: every call reads
-// the file again.
+// the file again. The file lives in a text store: files on the desktop.
 class SettingsFile {
 public:
+    explicit SettingsFile(ITextStore& store = Files()) : m_store(store) {}
+
     // Chooses the file: the program's directory when the file exists there or the directory
     // can be written, otherwise the per-user configuration directory. `configDir` is that
     // fallback; empty means $XDG_CONFIG_HOME/kestrune, else ~/.config/kestrune. The installed
@@ -37,7 +41,12 @@ public:
     const std::string& SettingsPath() const { return m_settingsPath; }
     void SetSettingsPath(const std::string& path) { m_settingsPath = path; }
 
+    // True when `text` reads as a settings file of this game: the same reader finds the
+    // section "Kestrune" with at least one entry in it. For records brought in by the player.
+    static bool IsSettingsText(const std::string& text);
+
 private:
+    ITextStore& m_store;
     std::string m_settingsPath;
 };
 

@@ -1,0 +1,330 @@
+#include "web/game_window.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "navigation/readouts.h"
+#include "navigation/records.h"
+#include "render/layout.h"
+#include "text/catalogue.h"
+#include "web/bridge.h"
+#include "web/commands.h"
+#include "web/json.h"
+#include "web/shell_texts.h"
+
+namespace kestrune::web {
+
+namespace {
+// The window's design is in twips, 15 to a CSS pixel as to a logical pixel on the desktop.
+constexpr double kTwipsPerPixel = 15.0;
+int Px(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+// The clear panel and the wait label, in view pixels.
+constexpr int kPicClearWidth = 5895 / 15, kPicClearHeight = 2655 / 15;
+constexpr int kLblWaitWidth = 193, kLblWaitHeight = 41;
+// Label5(0) of the clear panel, where the ending's first line starts.
+constexpr int kLine0Top = 1440 / 15, kLineHeight = 375 / 15;
+}  // namespace
+
+WebGameWindow::WebGameWindow(WebWindowDeps deps)
+    : m_deps(std::move(deps)), m_autoCruiseCaption(kAutoCruiseIdle) {
+    m_logic = std::make_unique<GameWindowLogic>(m_deps.state, *this, m_deps.services);
+    m_lineTop[0] = kLine0Top;
+    m_lineCreated[0] = true;
+    SetAutoCruiseCaption(kAutoCruiseIdle);
+    Form_Resize();
+    m_logic->Form_Load();
+}
+
+void WebGameWindow::SetCaption(const std::string& caption) {
+    js_set_text("caption", caption.c_str());
+}
+
+void WebGameWindow::SetGoalCaption(const std::string& caption) {
+    js_set_text("lblGoal", caption.c_str());
+}
+
+void WebGameWindow::RefreshView() {
+    js_put_view(m_canvas.Data(), m_canvas.Width(), m_canvas.Height());
+}
+
+void WebGameWindow::SetDirectionReadout(const DirectionReadout& readout) {
+    for (int i = 0; i < 7; ++i)
+        js_set_text(("lblHoukou" + std::to_string(i)).c_str(), readout.captions[i].c_str());
+    // Tower wall colours can add up past 255 in one component; colours stop at 255.
+    auto clamp = [](int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); };
+    const Rgb& plus = readout.fourthPlusBackground;
+    const Rgb& minus = readout.fourthMinusBackground;
+    js_set_colour("lblHoukou3", clamp(plus.red), clamp(plus.green), clamp(plus.blue));
+    js_set_colour("lblHoukou6", clamp(minus.red), clamp(minus.green), clamp(minus.blue));
+}
+
+void WebGameWindow::SetPositionCaption(const std::string& caption) {
+    js_set_text("lblZahyou", caption.c_str());
+}
+
+void WebGameWindow::SetClockCaption(const std::string& caption) {
+    js_set_text("lbltime", caption.c_str());
+}
+
+void WebGameWindow::SetClearPanelVisible(bool visible) {
+    js_set_flag("picClear", visible);
+}
+
+void WebGameWindow::SetClearTimeCaption(const std::string& caption) {
+    js_set_text("Label5_1", caption.c_str());
+}
+
+void WebGameWindow::SetBusy(bool busy) {
+    if (busy)
+        js_show_busy();  // shown and painted before the long work starts
+    else
+        js_set_flag("busy", 0);
+}
+
+void WebGameWindow::SetAnimationCheck(int index) {
+    js_set_flag("animation", index);
+}
+
+void WebGameWindow::SetMakeMenuEnabled(bool enabled) {
+    js_set_flag("makeMenu", enabled);
+}
+
+void WebGameWindow::SetAutoCruiseCaption(const std::string& caption) {
+    m_autoCruiseCaption = caption;
+    js_set_text("mnuAutoClouse", text::Tr(caption).c_str());
+}
+
+void WebGameWindow::Retranslate() {
+    SetAutoCruiseCaption(m_autoCruiseCaption);
+    m_logic->ExpDirection();
+    m_logic->ShowPosition();
+}
+
+void WebGameWindow::SetTimer1Enabled(bool enabled) {
+    m_timer1 = enabled;
+}
+
+void WebGameWindow::ProcessPendingEvents() {
+    // The page handles its events while the game waits here; what they queued runs now,
+    // nested, as the desktop's event loop runs handlers inside auto cruise.
+    js_yield();
+    m_deps.commands.RunQueuedCommands();
+}
+
+void WebGameWindow::Unload() {
+    FormUnloadOnce();
+}
+
+void WebGameWindow::FormUnloadOnce() {
+    if (m_unloaded) return;
+    m_unloaded = true;
+    m_timer1 = false;
+    m_logic->Form_Unload();
+}
+
+void WebGameWindow::ShowRanking() {
+    js_show_window("ranking", RankingWindowJson(LoadRanking(m_deps.settings)).c_str());
+}
+
+void WebGameWindow::OpenVersion() {
+    js_show_window("version", VersionWindowJson().c_str());
+}
+
+void WebGameWindow::OpenHelp() {
+    m_deps.shell.Open(HelpPageAddress());
+}
+
+bool WebGameWindow::ShowEnding() {
+    js_ending("begin", 0, 0, nullptr);
+    const bool finished = PlayEnding(*this, m_deps.music, m_deps.shell, m_deps.pause);
+    js_ending("end", 0, 0, nullptr);
+    return finished;
+}
+
+void WebGameWindow::Form_Resize() {
+    double viewport[4];
+    js_viewport(viewport);
+    FormLayoutInput in;
+    // The page is the window. A browser window smaller than the smallest game window gets
+    // the smallest one, with scroll bars, instead of growing the window.
+    in.outerWidth = std::max(viewport[0] * kTwipsPerPixel, kMinOuterWidthTwips);
+    in.outerHeight = std::max(viewport[1] * kTwipsPerPixel, kMinOuterHeightTwips);
+    const double menuHeight = viewport[2];
+    in.clientWidth = in.outerWidth;
+    in.clientHeight = in.outerHeight - menuHeight * kTwipsPerPixel;
+    in.twipsPerPixel = kTwipsPerPixel;
+    in.lblGoalWidth = 2175;
+    in.picture2Height = 375;
+    in.picClearWidth = kPicClearWidth;
+    in.picClearHeight = kPicClearHeight;
+    in.lblWaitWidth = kLblWaitWidth;
+    in.lblWaitHeight = kLblWaitHeight;
+    const FormLayout l = ComputeFormLayout(in);
+    if (l.action != FormLayout::Action::Arrange) return;
+
+    m_outerWidthTwips = static_cast<int>(in.outerWidth);
+    m_clientHeightPx = Px(in.clientHeight);
+    m_stripHeightPx = Px(in.picture2Height);
+    const double ratio = viewport[3] > 0 ? viewport[3] : 1.0;
+    const int viewWidth = Px(l.picture1Width);
+    const int viewHeight = Px(l.picture1Height);
+    JsonWriter json;
+    json.BeginObject()
+        .Number("clientWidth", Px(in.clientWidth))
+        .Number("clientHeight", Px(in.clientHeight))
+        .Number("picConLeft", Px(l.picConLeft))
+        .Number("picConWidth", Px(l.picConWidth))
+        .Bool("label6Visible", l.label6Visible)
+        .Number("lblGoalLeft", Px(l.lblGoalLeft))
+        .Number("picture2Top", Px(l.picture2Top))
+        .Number("picture2Width", Px(l.picture2Width))
+        .Number("line1Width", Px(l.line1X2))
+        .Number("picture1Top", Px(l.picture1Top))
+        .Number("picture1Width", viewWidth)
+        .Number("picture1Height", viewHeight)
+        .Number("lblWaitLeft", static_cast<int>(l.lblWaitLeft))
+        .Number("lblWaitTop", static_cast<int>(l.lblWaitTop))
+        .Number("picClearLeft", static_cast<int>(l.picClearLeft))
+        .Number("picClearTop", static_cast<int>(l.picClearTop))
+        .EndObject();
+    js_apply_layout(json.Text().c_str());
+    // The picture has the view's device pixels, so edges stay sharp on any screen.
+    const int w = std::max(1, static_cast<int>(std::lround(viewWidth * ratio)));
+    const int h = std::max(1, static_cast<int>(std::lround(viewHeight * ratio)));
+    if (w != m_canvas.Width() || h != m_canvas.Height()) m_canvas.Resize(w, h);
+    if (!m_logic) return;
+    m_logic->ShowPosition();
+    m_logic->DrawScreen();
+}
+
+void WebGameWindow::mnuZahyou_Click() {
+    std::vector<int> tops;
+    tops.reserve(801);
+    if (!m_stripShown) {
+        for (int k = 0; k <= 800; ++k)
+            tops.push_back(
+                static_cast<int>(std::lround(StripSlideTop(m_clientHeightPx, m_stripHeightPx, k))));
+    } else {
+        for (int k = 800; k >= 0; --k)
+            tops.push_back(
+                static_cast<int>(std::lround(StripSlideTop(m_clientHeightPx, m_stripHeightPx, k))));
+    }
+    m_stripShown = !m_stripShown;
+    js_slide_strip(tops.data(), static_cast<int>(tops.size()), m_stripShown);
+}
+
+bool WebGameWindow::RunCommand(int code, int argument) {
+    GameWindowLogic& logic = *m_logic;
+    switch (code) {
+        case kCmdRot:
+            if (argument >= 0 && argument < 12) logic.Rot_Click(argument);
+            break;
+        case kCmdAhead:
+            if (argument == 0 || argument == 1) logic.Ahead_Click(argument);
+            break;
+        case kCmdKey:
+            logic.Form_KeyDown(argument % 10, argument >= 10);
+            break;
+        case kCmdStart:
+            logic.mnuFMStart_Click();
+            break;
+        case kCmdRestart:
+        case kCmdRestartKey:
+            logic.mnuFMRe_Shortcut();
+            break;
+        case kCmdDimension:
+            if (argument >= 1 && argument <= 3 && m_deps.state.GameMode == kModePractice)
+                logic.mnuFMJJigen_Click(argument);
+            break;
+        case kCmdMake:
+            if (argument >= 1 && argument <= 4 && m_deps.state.GameMode == kModePractice)
+                logic.mnuFMMake_Click(argument);
+            break;
+        case kCmdFigure:
+            if ((argument == 0 || argument == 1) && m_deps.state.GameMode == kModePractice)
+                logic.mnuFZZukei_Click(argument);
+            break;
+        case kCmdHint:
+            logic.mnuSetDirection_Click();
+            break;
+        case kCmdAutoCruise:
+            logic.mnuAutoClouse_Click();
+            break;
+        case kCmdZahyou:
+            mnuZahyou_Click();
+            break;
+        case kCmdRanking:
+            OpenRanking();
+            break;
+        case kCmdAnimation:
+            if (argument >= 0 && argument < 8) logic.mnuAnimation_Click(argument);
+            break;
+        case kCmdHelp:
+            OpenHelp();
+            break;
+        case kCmdVersion:
+            OpenVersion();
+            break;
+        case kCmdClearClick:
+            logic.picClear_Click();
+            break;
+        case kCmdResize:
+            Form_Resize();
+            break;
+        default:
+            return false;
+    }
+    return true;
+}
+
+void WebGameWindow::CreateLine(int index) {
+    if (index < 0 || index >= kEndingLineCount || m_lineCreated[index]) return;
+    m_lineCreated[index] = true;
+    m_lineTop[index] = m_lineTop[0];
+    js_ending("create", index, 0, nullptr);
+}
+
+void WebGameWindow::SetLineVisible(int index, bool visible) {
+    js_ending("visible", index, visible, nullptr);
+}
+
+int WebGameWindow::LineTop(int index) const {
+    return m_lineTop[static_cast<size_t>(index)];
+}
+
+int WebGameWindow::LineHeight(int) const {
+    return kLineHeight;
+}
+
+void WebGameWindow::SetLineTop(int index, int top) {
+    m_lineTop[static_cast<size_t>(index)] = top;
+    js_ending("top", index, top, nullptr);
+}
+
+void WebGameWindow::SetLineFontSize(int index, double points) {
+    // Quarter points, so 9 and 18 pass as whole numbers.
+    js_ending("font", index, static_cast<int>(std::lround(points * 4)), nullptr);
+}
+
+void WebGameWindow::SetLineText(int index, const std::string& text) {
+    js_ending("text", index, 0, text.c_str());
+}
+
+void WebGameWindow::SetEndingHeight(int height) {
+    js_ending("height", 0, height, nullptr);
+}
+
+void WebGameWindow::SetEndingTop(int top) {
+    js_ending("scroll", 0, top, nullptr);
+}
+
+void WebGameWindow::ShowPanel() {
+    SetClearPanelVisible(true);
+}
+
+void WebGameWindow::RepaintPanel() {}
+
+}  // namespace kestrune::web

@@ -1,0 +1,109 @@
+// Form1 in the browser: the page shows the controls, this class keeps what the game logic
+// asks of the window and lays the page out with the desktop's arithmetic.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "game/pause.h"
+#include "game/shell.h"
+#include "navigation/ending.h"
+#include "navigation/game_window.h"
+#include "navigation/game_window_logic.h"
+#include "render/pixel_canvas.h"
+
+namespace kestrune::web {
+
+// Runs what the page has queued meanwhile: the app's command loop.
+class ICommandRunner {
+public:
+    virtual ~ICommandRunner() = default;
+    virtual void RunQueuedCommands() = 0;
+};
+
+struct WebWindowDeps {
+    GameState& state;
+    SettingsFile& settings;
+    GameServices services;
+    IShell& shell;
+    IPause& pause;
+    IMusic& music;
+    ICommandRunner& commands;
+};
+
+class WebGameWindow final : public IGameWindow, private IEndingPanel {
+public:
+    explicit WebGameWindow(WebWindowDeps deps);
+
+    GameWindowLogic& logic() { return *m_logic; }
+    const BufferCanvas& canvas() const { return m_canvas; }
+
+    // IGameWindow
+    void SetCaption(const std::string& caption) override;
+    void SetGoalCaption(const std::string& caption) override;
+    ICanvas& ViewCanvas() override { return m_canvas; }
+    void RefreshView() override;
+    void SetDirectionReadout(const DirectionReadout& readout) override;
+    void SetPositionCaption(const std::string& caption) override;
+    int OuterWidthTwips() const override { return m_outerWidthTwips; }
+    void SetClockCaption(const std::string& caption) override;
+    void SetClearPanelVisible(bool visible) override;
+    void SetClearTimeCaption(const std::string& caption) override;
+    void SetBusy(bool busy) override;
+    void SetAnimationCheck(int index) override;
+    void SetMakeMenuEnabled(bool enabled) override;
+    std::string AutoCruiseCaption() const override { return m_autoCruiseCaption; }
+    void SetAutoCruiseCaption(const std::string& caption) override;
+    void SetTimer1Enabled(bool enabled) override;
+    bool IsShown() const override { return true; }
+    void ProcessPendingEvents() override;
+    void Unload() override;
+    void ShowRanking() override;
+    bool ShowEnding() override;
+
+    // Lays the page out for the browser window's size and redraws.
+    void Form_Resize();
+    // "座標を見る": the strip's slide out and back in.
+    void mnuZahyou_Click();
+    void OpenRanking() { ShowRanking(); }
+    void OpenVersion();
+    void OpenHelp();
+    // Once, when the page goes away: the window's unload.
+    void FormUnloadOnce();
+    bool Timer1Enabled() const { return m_timer1; }
+
+    // The texts the window keeps, again in the current language.
+    void Retranslate();
+    // One command of the page (web/commands.h); false when it is not the window's.
+    bool RunCommand(int code, int argument);
+
+private:
+    // IEndingPanel: the clear panel's lines, kept here as the desktop's labels keep them.
+    void CreateLine(int index) override;
+    void SetLineVisible(int index, bool visible) override;
+    int LineTop(int index) const override;
+    int LineHeight(int index) const override;
+    void SetLineTop(int index, int top) override;
+    void SetLineFontSize(int index, double points) override;
+    void SetLineText(int index, const std::string& text) override;
+    void SetEndingHeight(int height) override;
+    void SetEndingTop(int top) override;
+    void ShowPanel() override;
+    void RepaintPanel() override;
+
+    WebWindowDeps m_deps;
+    std::unique_ptr<GameWindowLogic> m_logic;
+    BufferCanvas m_canvas{1, 1, PixelFormat::Rgba8};
+    int m_outerWidthTwips = 8610;
+    double m_clientHeightPx = 441;
+    double m_stripHeightPx = 25;
+    bool m_stripShown = true;
+    std::string m_autoCruiseCaption;
+    bool m_timer1 = true;
+    bool m_unloaded = false;
+    std::array<int, kEndingLineCount> m_lineTop{};
+    std::array<bool, kEndingLineCount> m_lineCreated{};
+};
+
+}  // namespace kestrune::web

@@ -1,0 +1,123 @@
+#include "web/services.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "text/catalogue.h"
+#include "web/bridge.h"
+
+namespace kestrune::web {
+
+using text::Tr;
+
+namespace {
+// A string the page allocated, freed here.
+std::optional<std::string> Take(char* text) {
+    if (!text) return std::nullopt;
+    std::string out(text);
+    std::free(text);
+    return out;
+}
+
+std::string FileName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+}  // namespace
+
+bool WebDialogs::AskYesNo(const std::string& text, const std::string& title) {
+    return js_ask_yes_no(text.c_str(), title.c_str(), Tr("はい").c_str(), Tr("いいえ").c_str()) !=
+           0;
+}
+
+std::string WebDialogs::InputBox(const std::string& prompt, const std::string& title) {
+    return Take(js_input_box(prompt.c_str(), title.c_str(), Tr("OK").c_str(),
+                             Tr("キャンセル").c_str()))
+        .value_or(std::string());
+}
+
+void WebDialogs::ShowMessage(const std::string& text, const std::string& title) {
+    js_message(text.c_str(), title.c_str(), Tr("OK").c_str());
+}
+
+void WebDialogs::Beep() {
+    js_beep();
+}
+
+void WebFramePacer::WaitFrame() {
+    js_wait_frame();
+}
+
+bool WebPause::Pause(int milliseconds) {
+    return js_pause(milliseconds) != 0;
+}
+
+void WebShell::Open(const std::string& target) {
+    js_open(target.c_str());
+}
+
+std::string LocalStore::Key(const std::string& name) {
+    return "kestrune/" + name;
+}
+
+bool LocalStore::Exists(const std::string& name) {
+    return js_storage_exists(Key(name).c_str()) != 0;
+}
+
+std::optional<std::string> LocalStore::Read(const std::string& name) {
+    return Take(js_storage_read(Key(name).c_str()));
+}
+
+bool LocalStore::Write(const std::string& name, const std::string& text) {
+    if (js_storage_write(Key(name).c_str(), text.c_str())) return true;
+    js_notice(Tr("ブラウザに記録を保存できませんでした（保存領域がいっぱいか、保存が許可されていま"
+                 "せん）。"
+                 "前に保存した記録はそのまま残っています。")
+                  .c_str());
+    return false;
+}
+
+DeviceResult WebMusicDevice::Open(const std::string& path, const std::string& alias) {
+    m_open[alias] = Piece{FileName(path), false};
+    return DeviceResult::Ok;
+}
+
+DeviceResult WebMusicDevice::PlayFromStart(const std::string& alias) {
+    auto piece = m_open.find(alias);
+    if (piece == m_open.end()) return DeviceResult::NotOpen;
+    piece->second.playing = true;
+    js_audio("music-start", piece->second.name.c_str());
+    return DeviceResult::Ok;
+}
+
+DeviceResult WebMusicDevice::Stop(const std::string& alias) {
+    auto piece = m_open.find(alias);
+    if (piece == m_open.end()) return DeviceResult::NotOpen;
+    if (piece->second.playing) js_audio("music-stop", piece->second.name.c_str());
+    piece->second.playing = false;
+    return DeviceResult::Ok;
+}
+
+DeviceResult WebMusicDevice::Close(const std::string& alias) {
+    return m_open.erase(alias) ? DeviceResult::Ok : DeviceResult::NotOpen;
+}
+
+MusicStatus WebMusicDevice::Status(const std::string& alias) {
+    auto piece = m_open.find(alias);
+    if (piece == m_open.end()) return {};
+    return {DeviceResult::Ok, piece->second.playing ? "playing" : "stopped"};
+}
+
+std::optional<IEffectPlayer::SoundId> WebEffectPlayer::Load(const std::string& path) {
+    const SoundId id = static_cast<SoundId>(m_names.size());
+    m_names[id] = FileName(path);
+    js_audio("effect-load", m_names[id].c_str());
+    return id;
+}
+
+void WebEffectPlayer::Play(SoundId sound) {
+    auto name = m_names.find(sound);
+    if (name != m_names.end()) js_audio("effect-play", name->second.c_str());
+}
+
+}  // namespace kestrune::web

@@ -1,0 +1,84 @@
+// The platform services of the browser shell: boxes, frame pacing, pauses, links, storage
+// and sound, each on the page's shell object.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "game/pause.h"
+#include "game/shell.h"
+#include "game/text_store.h"
+#include "media/effects.h"
+#include "media/music.h"
+#include "navigation/game_window.h"
+
+namespace kestrune::web {
+
+// Modal boxes drawn by the page; the game waits for the answer.
+class WebDialogs final : public IDialogs {
+public:
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title) override;
+    void ShowMessage(const std::string& text, const std::string& title) override;
+    void Beep() override;
+};
+
+// Each picture of a turn or step stays on the screen until the next animation frame.
+class WebFramePacer final : public IFramePacer {
+public:
+    void WaitFrame() override;
+};
+
+// The ending's pauses: the page drops the player's input meanwhile.
+class WebPause final : public IPause {
+public:
+    bool Pause(int milliseconds) override;
+};
+
+// Links open in a new tab (mail links in the mail program).
+class WebShell final : public IShell {
+public:
+    void Open(const std::string& target) override;
+};
+
+// The browser's local storage, one key per text. A write that fails (full storage, a
+// private window) keeps the old text and tells the player.
+class LocalStore final : public ITextStore {
+public:
+    bool Exists(const std::string& name) override;
+    std::optional<std::string> Read(const std::string& name) override;
+    bool Write(const std::string& name, const std::string& text) override;
+
+    // The storage key a name is kept under.
+    static std::string Key(const std::string& name);
+};
+
+// The music as the page plays it: the piece rendered at build time, looped by the page
+// without a gap, so the watchdog never finds it stopped.
+class WebMusicDevice final : public IMusicDevice {
+public:
+    DeviceResult Open(const std::string& path, const std::string& alias) override;
+    DeviceResult PlayFromStart(const std::string& alias) override;
+    DeviceResult Stop(const std::string& alias) override;
+    DeviceResult Close(const std::string& alias) override;
+    MusicStatus Status(const std::string& alias) override;
+
+private:
+    struct Piece {
+        std::string name;
+        bool playing = false;
+    };
+    std::map<std::string, Piece> m_open;
+};
+
+// Effects decoded and played by the page, one voice.
+class WebEffectPlayer final : public IEffectPlayer {
+public:
+    std::optional<SoundId> Load(const std::string& path) override;
+    void Play(SoundId sound) override;
+
+private:
+    std::map<SoundId, std::string> m_names;
+};
+
+}  // namespace kestrune::web

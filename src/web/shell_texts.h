@@ -1,0 +1,21 @@
+// What the browser shell shows besides the game's own readouts: menus, panel, title window,
+// ranking table and About box, described for the page with every text from the catalogue.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "navigation/records.h"
+
+namespace kestrune::web {
+
+// The title window, the game window's menus, panel, strip and clear panel.
+std::string ShellDescriptionJson();
+// The ranking table with the twelve cells.
+std::string RankingWindowJson(const std::array<RankingCell, 12>& cells);
+// The About box.
+std::string VersionWindowJson();
+// The help page beside the game's page.
+std::string HelpPageAddress();
+
+}  // namespace kestrune::web

@@ -1,0 +1,566 @@
+// The page's side of the browser shell: builds the windows the game describes and carries
+// out what the C++ side asks (src/web/bridge.h). No game rule lives here.
+import { audio, beep } from "./audio.js";
+import { Command } from "./commands.js";
+
+const $ = (id) => document.getElementById(id);
+
+function element(tag, className, parent) {
+  const e = document.createElement(tag);
+  if (className) e.className = className;
+  if (parent) parent.appendChild(e);
+  return e;
+}
+
+// A control placed in CSS pixels by the description.
+function place(e, d) {
+  e.style.left = `${d.left}px`;
+  e.style.top = `${d.top}px`;
+  e.style.width = `${d.width}px`;
+  e.style.height = `${d.height}px`;
+  return e;
+}
+
+function label(parent, d) {
+  const e = place(element("div", `abs ${d.align || "left"}${d.bold ? " bold" : ""}`, parent), d);
+  if (d.id) e.id = d.id;
+  e.textContent = d.text;
+  if (d.points) e.style.fontSize = `${d.points}pt`;
+  return e;
+}
+
+// Windows the desktop shows modeless (ranking table, About box): a caption and a close box.
+function floatingWindow(id, caption, width, height) {
+  let w = $(id);
+  if (w) w.remove();
+  w = element("div", "window floating", document.body);
+  w.id = id;
+  const bar = element("div", "caption", w);
+  element("span", "", bar).textContent = caption;
+  const close = element("button", "", bar);
+  close.textContent = "×";
+  close.addEventListener("click", () => w.remove());
+  const body = element("div", "body", w);
+  body.style.width = `${width}px`;
+  body.style.height = `${height}px`;
+  return body;
+}
+
+export class Page {
+  constructor(queue) {
+    this.queue = queue;      // (code, argument, text) => void
+    this.description = null;
+    this.modal = 0;          // boxes open
+    this.dropInput = false;  // the ending's pauses
+    this.commandText = null;
+    this.menuOpen = null;
+    this.ending = [];
+    document.addEventListener("pointerdown", (e) => {
+      if (this.menuOpen && !this.menuOpen.contains(e.target)) this.closeMenus();
+    });
+  }
+
+  // ---- Building the windows ------------------------------------------------------------
+
+  build(description) {
+    this.description = description;
+    document.documentElement.lang = description.language;
+    this.buildTitle(description.title);
+    this.buildMenus(description.menus);
+    this.buildClient(description);
+  }
+
+  // The language changed: the same windows with the new texts, state kept.
+  retext(description) {
+    const keep = {
+      animation: this.animation,
+      makeMenu: this.makeMenuEnabled,
+      zahyou: this.zahyouChecked,
+      autoCruise: $("mnuAutoClouse") ? $("mnuAutoClouse").textContent : null,
+    };
+    this.description = description;
+    document.documentElement.lang = description.language;
+    this.buildTitle(description.title);
+    this.buildMenus(description.menus);
+    const texts = [...description.panelLabels, ...description.stripLabels];
+    let i = 0;
+    for (const e of $("picCon").querySelectorAll("button.abs"))
+      e.textContent = description.buttons[i++].text;
+    const plain = $("picCon").querySelectorAll(".abs:not(button):not([id])");
+    const fixed = description.panelLabels.filter((d) => !d.id);
+    plain.forEach((e, n) => { if (fixed[n]) e.textContent = fixed[n].text; });
+    for (const d of texts) if (d.id && d.id !== "lblGoal" && d.id !== "lblZahyou" &&
+                               d.id !== "lbltime" && !d.id.startsWith("lblHoukou"))
+      $(d.id).textContent = d.text;
+    if (keep.animation !== undefined) this.setFlag("animation", keep.animation);
+    if (keep.makeMenu !== undefined) this.setFlag("makeMenu", keep.makeMenu);
+    if (keep.zahyou !== undefined) this.setChecked("mnuZahyou", keep.zahyou);
+  }
+
+  buildTitle(t) {
+    const title = $("title");
+    title.textContent = "";
+    const bar = element("div", "caption", title);
+    element("span", "", bar).textContent = t.caption;
+    const body = element("div", "body", title);
+    body.style.width = `${t.width}px`;
+    body.style.height = `${t.height}px`;
+    const tower = place(element("button", "abs", body), t.cmdTower);
+    tower.id = "cmdTower";
+    tower.setAttribute("aria-label", t.label1.text);
+    const picture = place(element("div", "abs picture", body), t.picture1);
+    picture.id = "Picture1";
+    const img = element("img", "", picture);
+    img.src = "tower.png";
+    img.alt = "";
+    img.width = 48;
+    img.height = 48;
+    img.draggable = false;
+    const caption = label(picture, { ...t.label1, align: "left" });
+    caption.id = "Label1";
+    const practice = place(element("button", "abs", body), t.cmdPractice);
+    practice.id = "cmdPractice";
+    practice.textContent = t.cmdPractice.text;
+    // A click on the picture or its label is a click on the tower button.
+    for (const e of [tower, picture])
+      e.addEventListener("click", () => this.queue(Command.choose, 1));
+    practice.addEventListener("click", () => this.queue(Command.choose, 0));
+  }
+
+  buildMenus(menus) {
+    const bar = $("menubar");
+    bar.textContent = "";
+    for (const m of menus) {
+      const menu = element("div", "menu", bar);
+      if (m.id) menu.id = m.id;
+      const head = element("div", "label", menu);
+      head.textContent = m.text;
+      const drop = this.buildDropdown(menu, m.items);
+      drop.hidden = true;
+      const open = () => {
+        this.closeMenus();
+        // The restart item is enabled as the menu opens, by the game's rule.
+        if (m.id === "mnuFile") this.setEnabled("mnuFMRe", this.restartEnabled());
+        drop.hidden = false;
+        menu.classList.add("open");
+        this.menuOpen = bar;
+      };
+      head.addEventListener("click", () => (menu.classList.contains("open") ? this.closeMenus()
+                                                                              : open()));
+      head.addEventListener("pointerenter", () => { if (this.menuOpen) open(); });
+    }
+  }
+
+  buildDropdown(parent, items) {
+    const drop = element("div", "dropdown", parent);
+    for (const it of items) {
+      if (it.separator) {
+        element("div", "separator", drop);
+        continue;
+      }
+      const item = element("div", "item", drop);
+      if (it.id) item.id = it.id;
+      const text = element("span", "text", item);
+      text.textContent = it.text;
+      if (it.shortcut) element("span", "shortcut", item).textContent = it.shortcut;
+      if (it.items) {
+        item.classList.add("sub");
+        const sub = this.buildDropdown(item, it.items);
+        sub.hidden = true;
+        const openSub = () => {
+          if (item.classList.contains("disabled") || !sub.hidden) return;
+          for (const sibling of drop.querySelectorAll(":scope > .item.open")) {
+            sibling.classList.remove("open");
+            sibling.querySelector(".dropdown").hidden = true;
+          }
+          sub.hidden = false;
+          item.classList.add("open");
+          if (it.openCommand) this.queue(it.openCommand, it.openArgument);
+        };
+        item.addEventListener("pointerenter", openSub);
+        item.addEventListener("click", (e) => { e.stopPropagation(); openSub(); });
+        continue;
+      }
+      item.addEventListener("click", (e) => {
+        e.stopPropagation();
+        if (item.classList.contains("disabled")) return;
+        this.closeMenus();
+        if (it.chooseFile) $("importFile").click();
+        else this.queue(it.command, it.argument);
+      });
+    }
+    return drop;
+  }
+
+  closeMenus() {
+    for (const d of document.querySelectorAll("#menubar .dropdown")) d.hidden = true;
+    for (const e of document.querySelectorAll("#menubar .open")) e.classList.remove("open");
+    this.menuOpen = null;
+  }
+
+  buildClient(d) {
+    const client = $("client");
+    client.textContent = "";
+    element("div", "", client).id = "line1";
+    const view = element("div", "", client);
+    view.id = "picture1";
+    const canvas = element("canvas", "", view);
+    canvas.id = "view";
+    canvas.width = 1;
+    canvas.height = 1;
+    this.canvas = canvas;
+    this.context = canvas.getContext("2d");
+    const wait = element("div", "", view);
+    wait.id = "lblWait";
+    wait.textContent = d.wait;
+    wait.hidden = true;
+
+    const clear = element("div", "", view);
+    clear.id = "picClear";
+    clear.style.width = `${d.clearPanel.width}px`;
+    clear.style.height = `${d.clearPanel.height}px`;
+    clear.hidden = true;
+    const ending = place(element("div", "", clear), d.clearPanel.picEnding);
+    ending.id = "picEnding";
+    for (const l of d.clearPanel.labels) label(ending, l).style.pointerEvents = "none";
+    clear.addEventListener("click", () => this.queue(Command.clearClick));
+
+    const strip = element("div", "", client);
+    strip.id = "picture2";
+    for (const l of d.stripLabels) label(strip, l).style.overflow = "visible";
+    $("lblZahyou").style.width = "auto";
+    $("lblZahyou").style.minWidth = "81px";
+
+    const panel = element("div", "", client);
+    panel.id = "picCon";
+    for (const b of d.buttons) {
+      const button = place(element("button", "abs", panel), b);
+      button.textContent = b.text;
+      button.addEventListener("click", () => this.queue(b.command, b.argument));
+      // The panel never takes the keys: they belong to the game window.
+      button.addEventListener("mousedown", (e) => e.preventDefault());
+    }
+    for (const l of d.panelLabels) {
+      const e = label(panel, l);
+      if (l.id === "lblHoukou3" || l.id === "lblHoukou6") {
+        e.style.color = "#fff";
+        e.style.background = "#000";
+      }
+    }
+  }
+
+  // ---- What the C++ side calls ----------------------------------------------------------
+
+  setText(id, text) {
+    if (id === "caption") {
+      document.title = text;
+      return;
+    }
+    const e = $(id);
+    if (e) {
+      const t = e.querySelector(":scope > .text");
+      (t || e).textContent = text;
+    }
+  }
+
+  setColour(id, red, green, blue) {
+    const e = $(id);
+    if (e) e.style.background = `rgb(${red}, ${green}, ${blue})`;
+  }
+
+  setEnabled(id, enabled) {
+    const e = $(id);
+    if (e) e.classList.toggle("disabled", !enabled);
+  }
+
+  setChecked(id, checked) {
+    const e = $(id);
+    if (e) e.classList.toggle("checked", !!checked);
+    if (id === "mnuZahyou") this.zahyouChecked = !!checked;
+  }
+
+  setFlag(name, value) {
+    switch (name) {
+      case "game":
+        $("title").hidden = true;
+        $("game").hidden = false;
+        this.closeMenus();
+        this.setChecked("mnuZahyou", true);
+        break;
+      case "picClear":
+        $("picClear").hidden = !value;
+        break;
+      case "busy":
+        $("lblWait").hidden = !value;
+        document.body.classList.toggle("busy", !!value);
+        break;
+      case "animation":
+        this.animation = value;
+        for (let i = 0; i < 8; ++i) this.setChecked(`mnuAnimation${i}`, i === value);
+        break;
+      case "makeMenu":
+        this.makeMenuEnabled = value;
+        this.setEnabled("mnuFMJigen", value);
+        break;
+      case "language":
+        this.onLanguage();
+        break;
+    }
+  }
+
+  putView(bytes, width, height) {
+    if (this.canvas.width !== width || this.canvas.height !== height) {
+      this.canvas.width = width;
+      this.canvas.height = height;
+    }
+    const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
+    this.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+  }
+
+  viewport() {
+    const root = document.documentElement;
+    return {
+      width: root.clientWidth,
+      height: root.clientHeight,
+      menuHeight: $("menubar").offsetHeight,
+      pixelRatio: window.devicePixelRatio || 1,
+    };
+  }
+
+  applyLayout(l) {
+    const px = (v) => `${v}px`;
+    const client = $("client");
+    client.style.width = px(l.clientWidth);
+    client.style.height = px(l.clientHeight);
+    const con = $("picCon");
+    con.style.left = px(l.picConLeft);
+    con.style.width = px(l.picConWidth);
+    $("Label6").hidden = !l.label6Visible;
+    $("lblGoal").style.left = px(l.lblGoalLeft);
+    const strip = $("picture2");
+    strip.style.top = px(l.picture2Top);
+    strip.style.width = px(l.picture2Width);
+    $("line1").style.width = px(l.line1Width);
+    const view = $("picture1");
+    view.style.top = px(l.picture1Top);
+    view.style.width = px(l.picture1Width);
+    view.style.height = px(l.picture1Height);
+    $("lblWait").style.left = px(l.lblWaitLeft);
+    $("lblWait").style.top = px(l.lblWaitTop);
+    $("picClear").style.left = px(l.picClearLeft);
+    $("picClear").style.top = px(l.picClearTop);
+    this.stripTop = l.picture2Top;
+  }
+
+  showWindow(name, data) {
+    if (name === "ranking") this.showRanking(data);
+    else if (name === "version") this.showVersion(data);
+    else if (name === "download") this.download(data);
+  }
+
+  showRanking(r) {
+    const body = floatingWindow("ranking", r.caption, r.width, r.height);
+    const ns = "http://www.w3.org/2000/svg";
+    const svg = document.createElementNS(ns, "svg");
+    svg.setAttribute("width", r.width);
+    svg.setAttribute("height", r.height);
+    for (const l of r.lines) {
+      const e = document.createElementNS(ns, "line");
+      for (const k of ["x1", "y1", "x2", "y2"]) e.setAttribute(k, l[k] + 0.5);
+      e.setAttribute("stroke", "#000");
+      svg.appendChild(e);
+    }
+    for (const b of r.boxes) {
+      const e = document.createElementNS(ns, "rect");
+      e.setAttribute("x", b.left + 0.5);
+      e.setAttribute("y", b.top + 0.5);
+      e.setAttribute("width", b.width - 1);
+      e.setAttribute("height", b.height - 1);
+      e.setAttribute("fill", "none");
+      e.setAttribute("stroke", "#000");
+      svg.appendChild(e);
+    }
+    body.appendChild(svg);
+    for (const l of r.labels) label(body, l);
+  }
+
+  showVersion(v) {
+    const body = floatingWindow("version", v.caption, v.width, v.height);
+    const icon = place(element("img", "abs", body), v.icon);
+    icon.src = "kestrune.png";
+    icon.alt = "";
+    for (const l of v.labels) {
+      const e = label(body, l);
+      if (l.id === "lblVersion") e.classList.add("courier");
+      if (l.id === "Label3") e.classList.add("times");
+      // A title wider than its label grows evenly on both sides.
+      if (l.id === "lblAppName") e.style.overflow = "visible";
+    }
+    for (const link of v.links) {
+      const a = place(element("a", "abs courier center", body), link);
+      a.textContent = link.text;
+      a.style.fontSize = `${link.points}pt`;
+      a.addEventListener("click", () => this.open(link.href));
+    }
+    const ok = place(element("button", "abs courier", body), v.ok);
+    ok.textContent = v.ok.text;
+    ok.style.fontSize = "12pt";
+    ok.addEventListener("mouseup", (e) => {
+      if (e.button === 0) $("version").remove();
+      else this.message(v.secretText, v.secretTitle, "OK");
+    });
+    ok.addEventListener("contextmenu", (e) => e.preventDefault());
+  }
+
+  download(d) {
+    const url = URL.createObjectURL(new Blob([d.text], { type: "text/plain" }));
+    const a = element("a", "", document.body);
+    a.href = url;
+    a.download = d.name;
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+  }
+
+  open(url) {
+    if (url.startsWith("mailto:")) window.location.href = url;
+    else window.open(url, "_blank", "noopener");
+  }
+
+  notice(text) {
+    const n = $("notice");
+    n.textContent = text;
+    n.hidden = false;
+    clearTimeout(this.noticeTimer);
+    this.noticeTimer = setTimeout(() => { n.hidden = true; }, 8000);
+  }
+
+  audio(operation, name) { audio(operation, name); }
+  beep() { beep(); }
+
+  ending(operation, index, value, text) {
+    const line = (i) => $(`Label5_${i}`);
+    switch (operation) {
+      case "create": {
+        const copy = line(0).cloneNode(true);
+        copy.id = `Label5_${index}`;
+        copy.hidden = true;
+        $("picEnding").appendChild(copy);
+        break;
+      }
+      case "visible": line(index).hidden = !value; break;
+      case "top": line(index).style.top = `${value}px`; break;
+      case "font": line(index).style.fontSize = `${value / 4}pt`; break;
+      case "text": line(index).textContent = text; break;
+      case "height": $("picEnding").style.height = `${value}px`; break;
+      case "scroll": $("picEnding").style.top = `${value}px`; break;
+    }
+  }
+
+  // ---- Waits -----------------------------------------------------------------------------
+
+  waitFrame() {
+    return new Promise((resolve) => requestAnimationFrame(() => resolve()));
+  }
+
+  // "Please Wait" and the hourglass, painted before the long work starts: the second frame
+  // callback runs after the first frame with the label was drawn.
+  async showBusy() {
+    this.setFlag("busy", 1);
+    await this.waitFrame();
+    await this.waitFrame();
+  }
+
+  // Lets the browser handle its events, without the 4 ms clamp of nested timers.
+  yieldEvents() {
+    return new Promise((resolve) => {
+      const channel = new MessageChannel();
+      channel.port1.onmessage = () => resolve();
+      channel.port2.postMessage(0);
+    });
+  }
+
+  async pause(milliseconds) {
+    this.dropInput = true;
+    try {
+      await new Promise((resolve) => setTimeout(resolve, milliseconds));
+    } finally {
+      this.dropInput = false;
+    }
+    return true;
+  }
+
+  // The strip slides through the positions the game computed, about two thousand a second.
+  async slideStrip(tops, showing) {
+    const strip = $("picture2");
+    strip.hidden = false;
+    const start = performance.now();
+    for (let k = 0; k < tops.length;) {
+      strip.style.top = `${tops[k]}px`;
+      await this.waitFrame();
+      k = Math.max(k + 1, Math.round((performance.now() - start) * 2));
+    }
+    strip.style.top = `${tops[tops.length - 1]}px`;
+    strip.hidden = !showing;
+    this.setChecked("mnuZahyou", showing);
+  }
+
+  box(title, text, buttons, input) {
+    return new Promise((resolve) => {
+      ++this.modal;
+      this.closeMenus();
+      const overlay = element("div", "overlay", document.body);
+      const box = element("div", "window dialog", document.body);
+      box.setAttribute("role", "dialog");
+      const bar = element("div", "caption", box);
+      element("span", "", bar).textContent = title;
+      const body = element("div", "body", box);
+      // The game's texts break lines with CR LF or a lone CR.
+      element("div", "text", body).textContent = text.replace(/\r\n?/g, "\n");
+      let field = null;
+      if (input) {
+        field = element("input", "", body);
+        field.type = "text";
+        field.id = "inputBoxText";
+      }
+      const row = element("div", "buttons", body);
+      const finish = (value) => {
+        overlay.remove();
+        box.remove();
+        window.removeEventListener("keydown", keys, true);
+        --this.modal;
+        resolve(value);
+      };
+      const elements = buttons.map((b) => {
+        const e = element("button", "", row);
+        e.textContent = b.text;
+        e.addEventListener("click", () => finish(b.value(field)));
+        return e;
+      });
+      const keys = (e) => {
+        if (e.key === "Enter") {
+          e.preventDefault();
+          finish(buttons[0].value(field));
+        } else if (e.key === "Escape") {
+          e.preventDefault();
+          finish(buttons[buttons.length - 1].value(field));
+        }
+      };
+      window.addEventListener("keydown", keys, true);
+      (field || elements[0]).focus();
+    });
+  }
+
+  askYesNo(text, title, yes, no) {
+    return this.box(title, text, [{ text: yes, value: () => true }, { text: no, value: () => false }]);
+  }
+
+  inputBox(prompt, title, ok, cancel) {
+    return this.box(title, prompt, [{ text: ok, value: (f) => f.value },
+                                    { text: cancel, value: () => null }], true);
+  }
+
+  message(text, title, ok) {
+    return this.box(title, text, [{ text: ok, value: () => undefined }]);
+  }
+}
