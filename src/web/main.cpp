@@ -40,7 +40,9 @@ public:
 
     void ChooseLanguage(const std::string& browserLanguage) {
         const std::string fallback = browserLanguage.rfind("ja", 0) == 0 ? "ja" : "en";
-        SetLanguage(m_settings.ReadSetting(kSettingsSection, "Language", fallback));
+        text::SetLanguage(m_settings.ReadSetting(kSettingsSection, "Language", fallback) == "en"
+                              ? text::Language::English
+                              : text::Language::Japanese);
     }
 
     void RunQueuedCommands() override {
@@ -75,6 +77,7 @@ private:
         }
     }
 
+    // The player's switch: every window takes the new texts at once.
     void SetLanguage(const std::string& code) {
         text::SetLanguage(code == "en" ? text::Language::English : text::Language::Japanese);
         js_set_flag("language", 0);  // the page asks for its texts again

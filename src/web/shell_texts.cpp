@@ -31,7 +31,7 @@ void Label(JsonWriter& json, const std::string& id, const std::string& text, int
 }
 
 void Item(JsonWriter& json, const std::string& text, int command, int argument = 0,
-          const char* id = "", const char* shortcut = "") {
+          const std::string& id = "", const char* shortcut = "") {
     json.BeginObject().String("text", text).Number("command", command);
     json.Number("argument", argument).String("id", id).String("shortcut", shortcut).EndObject();
 }
@@ -53,15 +53,19 @@ void Menus(JsonWriter& json) {
     const char* dimensions[] = {"", "2次元", "3次元", "4次元"};
     for (int d = 1; d <= 3; ++d) {
         json.BeginObject().String("text", Tr(dimensions[d]));
+        json.String("id", "mnuDimension" + std::to_string(d));
         // Opening a dimension's submenu chooses that dimension.
         json.Number("openCommand", kCmdDimension).Number("openArgument", d);
         json.BeginArray("items");
-        json.BeginObject().String("text", Tr("図形")).BeginArray("items");
-        Item(json, Tr("ブランク"), kCmdFigure, 0);
-        Item(json, Tr("球"), kCmdFigure, 1);
+        const std::string prefix = std::to_string(d);
+        json.BeginObject().String("text", Tr("図形")).String("id", "mnuFigures" + prefix);
+        json.BeginArray("items");
+        Item(json, Tr("ブランク"), kCmdFigure, 0, "mnuFigure" + prefix + "0");
+        Item(json, Tr("球"), kCmdFigure, 1, "mnuFigure" + prefix + "1");
         json.EndArray().EndObject();
         for (int level = 1; level <= 4; ++level)
-            Item(json, Tr(kLevelNames[level]), kCmdMake, level);
+            Item(json, Tr(kLevelNames[level]), kCmdMake, level,
+                 "mnuLevel" + prefix + std::to_string(level));
         json.EndArray().EndObject();
     }
     json.EndArray().EndObject();

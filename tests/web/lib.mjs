@@ -1,0 +1,117 @@
+// Helpers of the browser tests: the built site served on 127.0.0.1 only, headless Chromium
+// from Debian driven by puppeteer-core, and the game's own hooks on window.kestrune.
+import { createServer } from "node:http";
+import { readFile, stat } from "node:fs/promises";
+import { extname, join, normalize } from "node:path";
+import { fileURLToPath } from "node:url";
+import puppeteer from "puppeteer-core";
+
+const here = fileURLToPath(new URL(".", import.meta.url));
+export const sourceDir = normalize(join(here, "..", ".."));
+export const siteDir = process.env.KESTRUNE_SITE || join(sourceDir, "build-web", "site");
+
+const types = {
+  ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".mjs": "text/javascript",
+  ".css": "text/css", ".wasm": "application/wasm", ".png": "image/png",
+  ".svg": "image/svg+xml", ".wav": "audio/wav", ".ogg": "audio/ogg",
+  ".webmanifest": "application/manifest+json",
+};
+
+// A static server for the site; counts the bytes it sends.
+export async function serveSite(dir = siteDir) {
+  const server = createServer(async (request, response) => {
+    try {
+      let path = decodeURIComponent(new URL(request.url, "http://x").pathname);
+      if (path.endsWith("/")) path += "index.html";
+      const file = normalize(join(dir, path));
+      if (!file.startsWith(dir) || !(await stat(file)).isFile()) throw new Error("missing");
+      const body = await readFile(file);
+      server.bytesSent += body.length;
+      response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream",
+                                "Cache-Control": "no-cache" });
+      response.end(body);
+    } catch {
+      response.writeHead(404);
+      response.end();
+    }
+  });
+  server.bytesSent = 0;
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  server.url = `http://127.0.0.1:${server.address().port}/`;
+  return server;
+}
+
+export async function launch() {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    headless: true,
+    args: ["--no-sandbox", "--headless=new", "--disable-gpu", "--autoplay-policy=no-user-gesture-required"],
+  });
+}
+
+// A fresh page at the title window, with an empty (or the given) local storage.
+export async function openGame(browser, server, { storage = {}, width = 800, height = 600,
+                                                  language = "ja" } = {}) {
+  const page = await browser.newPage();
+  page.on("pageerror", (e) => { page.errors.push(String(e)); });
+  page.on("console", (m) => { if (m.type() === "error") page.errors.push(m.text()); });
+  page.errors = [];
+  await page.setViewport({ width, height, deviceScaleFactor: 1 });
+  await page.evaluateOnNewDocument((items, lang) => {
+    if (!sessionStorage.getItem("kestrune-test-seeded")) {
+      localStorage.clear();
+      for (const [k, v] of Object.entries(items)) localStorage.setItem(k, v);
+      sessionStorage.setItem("kestrune-test-seeded", "1");
+    }
+    Object.defineProperty(navigator, "language", { get: () => lang });
+  }, storage, language);
+  await page.goto(server.url, { waitUntil: "load" });
+  await page.waitForFunction(() => window.kestrune && window.kestrune.ready);
+  return page;
+}
+
+// Waits until the game has run everything queued and waits for nothing.
+export async function idle(page, timeout = 30000) {
+  await page.waitForFunction(() => window.kestrune.idle() && !window.kestrune.page.modal,
+                             { timeout, polling: 20 });
+}
+
+export async function text(page, id) {
+  return page.$eval(`#${id}`, (e) => e.textContent);
+}
+
+export async function storage(page, key) {
+  return page.evaluate((k) => localStorage.getItem(k), key);
+}
+
+// The view canvas's pixels, RGBA.
+export async function canvasPixels(page) {
+  return page.evaluate(() => {
+    const c = document.getElementById("view");
+    const data = c.getContext("2d").getImageData(0, 0, c.width, c.height).data;
+    let s = "";
+    for (let i = 0; i < data.length; i += 8192)
+      s += String.fromCharCode.apply(null, data.subarray(i, i + 8192));
+    return { width: c.width, height: c.height, data: btoa(s) };
+  }).then((p) => ({ ...p, data: Buffer.from(p.data, "base64") }));
+}
+
+export async function menu(page, ...path) {
+  for (const id of path) {
+    await page.evaluate((i) => {
+      const e = document.getElementById(i);
+      (e.querySelector(":scope > .label") || e).click();
+    }, id);
+  }
+}
+
+// A keypad key with Num Lock on, as a real keyboard sends it: code "Numpad<d>", key "<d>".
+// (puppeteer's own "Numpad5" is the key with Num Lock off.) `modifiers`: Alt 1, Ctrl 2,
+// Shift 8.
+export async function keypad(page, digit, modifiers = 0) {
+  const session = page.cdp || (page.cdp = await page.createCDPSession());
+  const key = { code: `Numpad${digit}`, key: String(digit), windowsVirtualKeyCode: 96 + digit,
+                location: 3, modifiers };
+  await session.send("Input.dispatchKeyEvent", { type: "keyDown", text: String(digit), ...key });
+  await session.send("Input.dispatchKeyEvent", { type: "keyUp", ...key });
+}

@@ -1,0 +1,134 @@
+// Pictures of the native core for the browser tests: the same game-window logic and the same
+// rasterizer as the browser build, writing RGBA bytes as the page's canvas holds them.
+//
+// Usage: kestrune_web_reference WIDTH HEIGHT practice|tower [COMMAND...] > picture.rgba
+// Commands, in order: R<i> Rot_Click(i), A<i> Ahead_Click(i), N<i> the animation setting i.
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "game/game_state.h"
+#include "game/services.h"
+#include "game/tower_file.h"
+#include "media/music.h"
+#include "navigation/game_window_logic.h"
+#include "render/pixel_canvas.h"
+#include "settings/settings_file.h"
+
+namespace kestrune {
+namespace {
+
+class MemoryStore final : public ITextStore {
+public:
+    bool Exists(const std::string& name) override { return m_texts.count(name) != 0; }
+    std::optional<std::string> Read(const std::string& name) override {
+        auto it = m_texts.find(name);
+        if (it == m_texts.end()) return std::nullopt;
+        return it->second;
+    }
+    bool Write(const std::string& name, const std::string& text) override {
+        m_texts[name] = text;
+        return true;
+    }
+
+private:
+    std::map<std::string, std::string> m_texts;
+};
+
+class PictureWindow final : public IGameWindow {
+public:
+    PictureWindow(int width, int height) : canvas(width, height, PixelFormat::Rgba8) {}
+    BufferCanvas canvas;
+    void SetCaption(const std::string&) override {}
+    void SetGoalCaption(const std::string&) override {}
+    ICanvas& ViewCanvas() override { return canvas; }
+    void RefreshView() override {}
+    void SetDirectionReadout(const DirectionReadout&) override {}
+    void SetPositionCaption(const std::string&) override {}
+    int OuterWidthTwips() const override { return 12000; }
+    void SetClockCaption(const std::string&) override {}
+    void SetClearPanelVisible(bool) override {}
+    void SetClearTimeCaption(const std::string&) override {}
+    void SetBusy(bool) override {}
+    void SetAnimationCheck(int) override {}
+    void SetMakeMenuEnabled(bool) override {}
+    std::string AutoCruiseCaption() const override { return kAutoCruiseIdle; }
+    void SetAutoCruiseCaption(const std::string&) override {}
+    void SetTimer1Enabled(bool) override {}
+    bool IsShown() const override { return true; }
+    void ProcessPendingEvents() override {}
+    void Unload() override {}
+    void ShowRanking() override {}
+    bool ShowEnding() override { return true; }
+};
+
+class NoDialogs final : public IDialogs {
+public:
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    std::string InputBox(const std::string&, const std::string&) override { return {}; }
+    void ShowMessage(const std::string&, const std::string&) override {}
+    void Beep() override {}
+};
+class NoPacing final : public IFramePacer {
+public:
+    void WaitFrame() override {}
+};
+class NoEffects final : public ISoundEffects {
+public:
+    void PlayEffect(const std::string&) override {}
+};
+
+int Run(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT practice|tower [COMMAND...]\n", argv[0]);
+        return 2;
+    }
+    const int width = std::atoi(argv[1]);
+    const int height = std::atoi(argv[2]);
+    const std::string mode = argv[3];
+    auto state = std::make_unique<GameState>();
+    MemoryStore store;
+    SettingsFile settings(store);
+    settings.SetSettingsPath(kSettingsFileName);
+    PrepareStartup(*state);
+    if (mode == "tower") {
+        state->GameMode = kModeTower;
+        ReadTowerFile(store, kTowerFileName, *state);
+    } else {
+        state->GameMode = kModePractice;
+    }
+    StandardRandom random;
+    SystemClock clock;
+    NullMusicDevice device;
+    Music music(device, ".", "");
+    NoEffects effects;
+    NoDialogs dialogs;
+    NoPacing pacer;
+    PictureWindow window(width, height);
+    GameWindowLogic logic(*state, window,
+                          GameServices{random, clock, music, effects, settings, dialogs, pacer,
+                                       kTowerFileName, store});
+    logic.Form_Load();
+    logic.BuildFirstSpace();
+    for (int i = 4; i < argc; ++i) {
+        const std::string command = argv[i];
+        const int n = std::atoi(command.c_str() + 1);
+        if (command[0] == 'R')
+            logic.Rot_Click(n);
+        else if (command[0] == 'A')
+            logic.Ahead_Click(n);
+        else if (command[0] == 'N')
+            logic.mnuAnimation_Click(n);
+    }
+    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    return std::fwrite(window.canvas.Data(), 1, bytes, stdout) == bytes ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace kestrune
+
+int main(int argc, char** argv) {
+    return kestrune::Run(argc, argv);
+}
