@@ -74,7 +74,7 @@ void Menus(JsonWriter& json) {
     Item(json, Tr(kAutoCruiseIdle), kCmdAutoCruise, 0, "mnuAutoClouse");
     json.EndArray().EndObject();
 
-    json.BeginObject().String("text", Tr("その他")).BeginArray("items");
+    json.BeginObject().String("text", Tr("その他")).String("id", "mnuOther").BeginArray("items");
     json.BeginObject().String("text", Tr("座標を見る")).Number("command", kCmdZahyou);
     json.String("id", "mnuZahyou").Bool("checkable", true).EndObject();
     Item(json, Tr("ランキング表"), kCmdRanking, 0, "mnuHRanking");
@@ -98,7 +98,7 @@ void Menus(JsonWriter& json) {
     Item(json, "English", kCmdLanguage, 1, "mnuLanguage1");
     json.EndArray().EndObject();
 
-    json.BeginObject().String("text", Tr("ヘルプ")).BeginArray("items");
+    json.BeginObject().String("text", Tr("ヘルプ")).String("id", "mnuHelp").BeginArray("items");
     Item(json, Tr("ヘルプ"), kCmdHelp, 0, "mnuHHelp");
     Item(json, Tr("バージョン情報"), kCmdVersion, 0, "mnuHVarsion");
     json.EndArray().EndObject();

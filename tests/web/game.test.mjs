@@ -104,4 +104,118 @@ describe("the browser game", () => {
     assert.deepEqual(page.errors, []);
     await page.close();
   });
+
+  test("a 2D maze cleared by auto cruise: the record asked for, stored and ranked", async () => {
+    const page = await openGame(browser, server);
+    await startPractice(page);
+    await choose(page, "mnuAnimation0");
+    await choose(page, "mnuFile", "mnuFMJigen", "mnuDimension1", "mnuLevel11");
+    assert.equal(await page.title(), "2次元迷路：難易度 初級");
+    await menu(page, "mnuFile", "mnuAutoClouse");  // runs until the record box asks
+    await page.waitForSelector("#inputBoxText", { timeout: 60000 });
+    const prompt = await page.$eval(".dialog .text", (e) => e.textContent);
+    assert.match(prompt, /^新記録達成！！\nお名前をどうぞ。/);
+    assert.equal(await page.$eval(".dialog .caption", (e) => e.textContent), "名前入力");
+    assert.equal(await page.$eval("#picClear", (e) => e.hidden), false);
+    await page.type("#inputBoxText", "Ann 7");
+    await page.keyboard.press("Enter");
+    // Auto cruise goes on at the goal until the player stops it, as on the desktop.
+    assert.equal(await text(page, "mnuAutoClouse"), "オートクルーズ停止");
+    await choose(page, "mnuFile", "mnuAutoClouse");
+    const ini = await storage(page, settingsKey);
+    assert.match(ini, /^\[Kestrune\]$/m);
+    assert.match(ini, /^Name10=Ann 7$/m);
+    const seconds = Number(/^Time10=(\d+)$/m.exec(ini)[1]);
+    assert.ok(seconds >= 0 && seconds < 60, `a short clear: ${seconds} s`);
+    assert.equal(await text(page, "lblName0"), "Ann 7");
+    assert.equal(await text(page, "lblTime0"), `0:${String(seconds).padStart(2, "0")}`);
+    assert.equal(await text(page, "mnuAutoClouse"), "オートクルーズ");
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test("a tower floor climbed by hand: the stored tower text, and a reload resumes there", async () => {
+    const page = await openGame(browser, server);
+    await page.click("#cmdTower");
+    await idle(page);
+    assert.equal(await page.title(), "5duzu：1階");
+    await choose(page, "mnuAnimation0");
+    // Hint and a step, as a player following the hint would, until the staircase asks.
+    const asked = await page.evaluate(async () => {
+      const k = window.kestrune;
+      for (let i = 0; i < 2000 && !document.querySelector(".dialog"); ++i) {
+        k.enqueue(11);      // ヒント
+        k.enqueue(4, 5);    // keypad 5
+        while (!k.idle() && !document.querySelector(".dialog"))
+          await new Promise((r) => setTimeout(r, 1));
+      }
+      return document.querySelector(".dialog .text")?.textContent;
+    });
+    assert.equal(asked, "次の階へ向かう階段がある。\n\n登りますか？");
+    await page.click(".dialog .buttons button");  // はい
+    await idle(page);
+    assert.equal(await page.title(), "5duzu：2階");
+    const tower = await storage(page, towerKey);
+    const lines = tower.split("\r\n");
+    assert.equal(lines.length, 22);
+    assert.equal(lines[21], "");
+    assert.equal(lines[0], "2");
+    const cell = lines.slice(1, 5).map(Number);
+    assert.ok(cell.every((c) => c >= 4 && c <= 16), `start cell inside: ${cell}`);
+    const position = await text(page, "lblZahyou");
+    assert.equal(position, `現在地は ${cell.map((c) => c - 4).join(",")}`);
+    const picture = await canvasPixels(page);
+
+    await page.reload({ waitUntil: "load" });
+    await page.waitForFunction(() => window.kestrune && window.kestrune.ready);
+    await page.click("#cmdTower");
+    await idle(page);
+    assert.equal(await page.title(), "5duzu：2階");
+    assert.equal(await text(page, "lblZahyou"), position);
+    assert.ok((await canvasPixels(page)).data.equals(picture.data), "the same picture");
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test("records exported to a file and imported again; a bad file is refused", async () => {
+    const stored = "[Kestrune]\r\nAnimation=3\r\nTime10=12\r\nName10=Bo\r\n";
+    const page = await openGame(browser, server, { storage: { [settingsKey]: stored } });
+    await startPractice(page);
+    const folder = mkdtempSync(join(tmpdir(), "kestrune-download-"));
+    const session = await page.createCDPSession();
+    await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+    await choose(page, "mnuOther", "mnuExport");
+    const file = join(folder, "kestrune.ini");
+    for (let i = 0; i < 200 && !existsSync(file); ++i) await new Promise((r) => setTimeout(r, 25));
+    const exported = readFileSync(file, "utf8");
+    assert.equal(exported, await storage(page, settingsKey));
+    assert.match(exported, /^Name10=Bo$/m);
+    assert.match(exported, /^Time33=3600$/m);  // the whole table, defaults filled in
+
+    // Another player's records replace these...
+    await page.evaluate((k) => localStorage.setItem(k, "[Kestrune]\nTime10=99\n"), settingsKey);
+    // ...until the exported file comes back.
+    const input = await page.$("#importFile");
+    await input.uploadFile(file);
+    await page.waitForSelector(".dialog");
+    assert.match(await page.$eval(".dialog .text", (e) => e.textContent), /kestrune\.ini/);
+    await page.click(".dialog .buttons button");
+    await idle(page);
+    assert.equal(await storage(page, settingsKey), exported);
+    assert.equal(await text(page, "lblName0"), "Bo");
+
+    // A file that is no settings file changes nothing.
+    const bad = join(folder, "picture.ini");
+    writeFileSync(bad, readFileSync(join(sourceDir, "assets", "tower.png")));
+    await input.uploadFile(bad);
+    await page.waitForSelector(".dialog");
+    const refusal = await page.$eval(".dialog .text", (e) => e.textContent);
+    assert.match(refusal, /「picture\.ini」は Kestrune の記録ファイルではありません/);
+    await page.click(".dialog .buttons button");
+    await idle(page);
+    assert.equal(await storage(page, settingsKey), exported);
+    assert.deepEqual(readdirSync(folder).sort(), ["kestrune.ini", "picture.ini"]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
 });
