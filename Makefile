@@ -5,7 +5,8 @@ PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test sanitize fuzz bench package format clean web web-run
+.PHONY: all deps configure build run test sanitize fuzz bench package format clean web web-run \
+	web-test web-bench
 
 all: build
 
@@ -21,9 +22,11 @@ build: configure
 run: build
 	$(BUILD)/kestrune
 
-# The plain suite first, then the same tests built with AddressSanitizer and UBSan.
+# The plain suite first, then the browser game's tests, then the same tests built with
+# AddressSanitizer and UBSan.
 test: build
 	@scripts/run-tests $(BUILD)
+	@$(MAKE) --no-print-directory web-test
 	@$(MAKE) --no-print-directory sanitize
 
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
@@ -77,6 +80,23 @@ web:
 web-run: web
 	@echo "Kestrune: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops)"
 	@python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)/site
+
+# The browser tests: headless Chromium driven by puppeteer-core (pinned by the lockfile, no
+# browser download), against the built site and the native core's reference pictures.
+WEB_TEST_DIR = tests/web
+WEB_TEST_ENV = KESTRUNE_SITE=$(CURDIR)/$(WEB_BUILD)/site \
+	KESTRUNE_REFERENCE=$(CURDIR)/$(BUILD)/kestrune_web_reference
+
+$(WEB_TEST_DIR)/node_modules/.package-lock.json: $(WEB_TEST_DIR)/package-lock.json
+	@scripts/install-deps chromium nodejs
+	@command -v npm >/dev/null || scripts/install-deps npm
+	@cd $(WEB_TEST_DIR) && npm ci --no-audit --no-fund --loglevel=error
+
+web-test: build web $(WEB_TEST_DIR)/node_modules/.package-lock.json
+	@cd $(WEB_TEST_DIR) && $(WEB_TEST_ENV) node --test
+
+web-bench: web $(WEB_TEST_DIR)/node_modules/.package-lock.json
+	@cd $(WEB_TEST_DIR) && KESTRUNE_SITE=$(CURDIR)/$(WEB_BUILD)/site node bench.mjs
 
 # A Debian package of the game, built for /usr so that it finds its installed data.
 package:

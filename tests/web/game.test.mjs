@@ -218,4 +218,39 @@ describe("the browser game", () => {
     assert.deepEqual(page.errors, []);
     await page.close();
   });
+
+  test("offline after one visit; a new build's worker replaces the cache", async () => {
+    const page = await openGame(browser, server);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const first = await page.evaluate(async () => (await caches.keys()).filter((k) =>
+      k.startsWith("kestrune-")));
+    assert.equal(first.length, 1);
+    const cached = await page.evaluate(async (name) =>
+      (await (await caches.open(name)).keys()).map((r) => new URL(r.url).pathname), first[0]);
+    for (const file of ["/", "/kestrune.wasm", "/kestrune.mjs", "/bgm.ogg", "/dom.wav",
+                        "/kestrune.html", "/manifest.webmanifest"])
+      assert.ok(cached.includes(file), `${file} cached`);
+
+    await page.setOfflineMode(true);
+    await page.reload({ waitUntil: "load" });
+    await page.waitForFunction(() => window.kestrune && window.kestrune.ready);
+    await startPractice(page);
+    assert.equal(await page.title(), "4次元迷路： ブランク");
+    await page.setOfflineMode(false);
+
+    // The next build: a worker with another cache name takes over and drops the old cache.
+    const worker = readFileSync(join(server.siteDir, "sw.js"), "utf8");
+    server.overrides.set("/sw.js", worker.replace(first[0], "kestrune-nextbuild"));
+    try {
+      await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
+      await page.waitForFunction(async () => {
+        const keys = (await caches.keys()).filter((k) => k.startsWith("kestrune-"));
+        return keys.length === 1 && keys[0] === "kestrune-nextbuild";
+      }, { timeout: 30000 });
+    } finally {
+      server.overrides.clear();
+    }
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
 });

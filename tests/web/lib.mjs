@@ -17,7 +17,8 @@ const types = {
   ".webmanifest": "application/manifest+json",
 };
 
-// A static server for the site; counts the bytes it sends.
+// A static server for the site; counts the bytes it sends. `server.overrides` maps a path
+// ("/sw.js") to the text served in place of the file.
 export async function serveSite(dir = siteDir) {
   const server = createServer(async (request, response) => {
     try {
@@ -25,7 +26,8 @@ export async function serveSite(dir = siteDir) {
       if (path.endsWith("/")) path += "index.html";
       const file = normalize(join(dir, path));
       if (!file.startsWith(dir) || !(await stat(file)).isFile()) throw new Error("missing");
-      const body = await readFile(file);
+      const body = server.overrides.has(path) ? Buffer.from(server.overrides.get(path))
+                                               : await readFile(file);
       server.bytesSent += body.length;
       response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream",
                                 "Cache-Control": "no-cache" });
@@ -36,8 +38,10 @@ export async function serveSite(dir = siteDir) {
     }
   });
   server.bytesSent = 0;
+  server.overrides = new Map();
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   server.url = `http://127.0.0.1:${server.address().port}/`;
+  server.siteDir = dir;
   return server;
 }
 
