@@ -54,7 +54,6 @@ export class Page {
     this.dropInput = false;  // the ending's pauses
     this.commandText = null;
     this.menuOpen = null;
-    this.ending = [];
     document.addEventListener("pointerdown", (e) => {
       if (this.menuOpen && !this.menuOpen.contains(e.target)) this.closeMenus();
     });

@@ -105,6 +105,20 @@ describe("the browser game", () => {
     await page.close();
   });
 
+  test("a narrow window at twice the pixel density: the device's pixels, the same picture", async () => {
+    const page = await openGame(browser, server, { width: 420, height: 380, scale: 2 });
+    await startPractice(page);
+    const size = await page.$eval("#view", (c) => [c.width, c.height, c.clientWidth]);
+    assert.equal(size[0], 2 * size[2]);
+    assert.equal(await page.$eval("#Label6", (e) => e.hidden), true);  // the narrow strip
+    assert.equal(await text(page, "lblZahyou"), "0,0,0,0");
+    await expectSamePicture(page, "practice", []);
+    await keypad(page, 6);
+    await idle(page);
+    await expectSamePicture(page, "practice", ["R1"]);
+    await page.close();
+  });
+
   test("a 2D maze cleared by auto cruise: the record asked for, stored and ranked", async () => {
     const page = await openGame(browser, server);
     await startPractice(page);

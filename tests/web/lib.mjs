@@ -55,12 +55,12 @@ export async function launch() {
 
 // A fresh page at the title window, with an empty (or the given) local storage.
 export async function openGame(browser, server, { storage = {}, width = 800, height = 600,
-                                                  language = "ja" } = {}) {
+                                                  language = "ja", scale = 1 } = {}) {
   const page = await browser.newPage();
   page.on("pageerror", (e) => { page.errors.push(String(e)); });
   page.on("console", (m) => { if (m.type() === "error") page.errors.push(m.text()); });
   page.errors = [];
-  await page.setViewport({ width, height, deviceScaleFactor: 1 });
+  await page.setViewport({ width, height, deviceScaleFactor: scale });
   await page.evaluateOnNewDocument((items, lang) => {
     if (!sessionStorage.getItem("kestrune-test-seeded")) {
       localStorage.clear();
