@@ -53,9 +53,12 @@ function onKey(e) {
   if (e.target instanceof HTMLInputElement) return;
   // Num Lock is on when the browser says so, or when the keypad key gave its digit.
   const numLock = e.getModifierState("NumLock") || /^[0-9]$/.test(e.key);
-  const packed = game.ccall("kestrune_key", "number",
-                            ["string", "number", "number", "number", "number"],
-                            [e.code, e.shiftKey, e.ctrlKey, e.altKey, numLock]);
+  // A plain export call: ccall while the game waits would take over the waiting call's promise.
+  const size = e.code.length * 3 + 1;
+  const code = game._malloc(size);
+  game.stringToUTF8(e.code, code, size);
+  const packed = game._kestrune_key(code, e.shiftKey, e.ctrlKey, e.altKey, numLock);
+  game._free(code);
   if (packed < 0) return;
   e.preventDefault();
   page.closeMenus();
@@ -83,7 +86,8 @@ async function start() {
   });
   pump();
   // For the tests and the figures.
-  window.kestrune = { game, page, enqueue, audioState, ready: true,
+  window.kestrune = { game, page, enqueue, audioState, ready: true, queue,
+                      running: () => running,
                       idle: () => !running && queue.length === 0 };
 }
 

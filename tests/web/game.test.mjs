@@ -105,6 +105,21 @@ describe("the browser game", () => {
     await page.close();
   });
 
+  test("keys pressed during an animation wait and run afterwards, in order", async () => {
+    const page = await openGame(browser, server);
+    await startPractice(page);
+    await choose(page, "mnuAnimation7");  // 64 pictures a turn: about a second
+    await keypad(page, 4);                // 左
+    await page.keyboard.press("ArrowUp"); // 前進, while the turn is still shown
+    await keypad(page, 5);                // 前進 again
+    assert.equal(await text(page, "lblZahyou"), "現在地は 0,0,0,0");
+    await idle(page);
+    assert.equal(await text(page, "lblZahyou"), "現在地は 0,2,0,0");
+    await expectSamePicture(page, "practice", ["N7", "R0", "A0", "A0"]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
   test("a narrow window at twice the pixel density: the device's pixels, the same picture", async () => {
     const page = await openGame(browser, server, { width: 420, height: 380, scale: 2 });
     await startPractice(page);
