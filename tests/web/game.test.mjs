@@ -248,6 +248,23 @@ describe("the browser game", () => {
     await page.close();
   });
 
+  test("a refused write is told to the player and keeps what was stored", async () => {
+    const stored = "[Kestrune]\nAnimation=3\nLanguage=ja\nTime10=12\nName10=Bo\n";
+    const page = await openGame(browser, server, { storage: { [settingsKey]: stored } });
+    await startPractice(page);
+    await page.evaluate(() => {
+      Storage.prototype.setItem = () => {
+        throw new DOMException("full", "QuotaExceededError");
+      };
+    });
+    await choose(page, "mnuOther", "mnuHRanking");  // fills in the missing records: a write
+    assert.equal(await page.$eval("#notice", (e) => e.hidden), false);
+    assert.match(await text(page, "notice"), /保存できませんでした/);
+    assert.equal(await storage(page, settingsKey), stored);
+    assert.equal(await text(page, "lblName0"), "Bo");
+    await page.close();
+  });
+
   test("offline after one visit; a new build's worker replaces the cache", async () => {
     const page = await openGame(browser, server);
     await page.evaluate(() => navigator.serviceWorker.ready);
