@@ -140,12 +140,17 @@ describe("the browser game", () => {
     await choose(page, "mnuAnimation0");
     await choose(page, "mnuFile", "mnuFMJigen", "mnuDimension1", "mnuLevel11");
     assert.equal(await page.title(), "2次元迷路：難易度 初級");
+    // The music plays (after the first click, as browsers allow) and stops at the clear.
+    await page.waitForFunction(() => window.kestrune.audioState().playing, { timeout: 20000 });
+    assert.equal((await page.evaluate(() => window.kestrune.audioState())).music, "bgm.mid");
     await menu(page, "mnuFile", "mnuAutoClouse");  // runs until the record box asks
     await page.waitForSelector("#inputBoxText", { timeout: 60000 });
     const prompt = await page.$eval(".dialog .text", (e) => e.textContent);
     assert.match(prompt, /^新記録達成！！\nお名前をどうぞ。/);
     assert.equal(await page.$eval(".dialog .caption", (e) => e.textContent), "名前入力");
     assert.equal(await page.$eval("#picClear", (e) => e.hidden), false);
+    assert.deepEqual(await page.evaluate(() => window.kestrune.audioState()),
+                     { context: "running", music: null, playing: false });
     await page.type("#inputBoxText", "Ann 7");
     await page.keyboard.press("Enter");
     // Auto cruise goes on at the goal until the player stops it, as on the desktop.

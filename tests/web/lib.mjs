@@ -49,7 +49,7 @@ export async function launch() {
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
     headless: true,
-    args: ["--no-sandbox", "--headless=new", "--disable-gpu", "--autoplay-policy=no-user-gesture-required"],
+    args: ["--no-sandbox", "--headless=new", "--disable-gpu"],
   });
 }
 
