@@ -470,8 +470,13 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         // travels up to the parents.
         if (widget && widget->window() == this && widget == (focus ? focus : this)) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key)))
+            if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key))) {
                 m_logic->Form_KeyDown(press->digit, press->modified);
+                // Consumed here: a box opened by the action moves the focus, and the
+                // unaccepted key would otherwise reach the new focus on its way up.
+                key->accept();
+                return true;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -44,6 +44,17 @@ wait_window() {
 
 visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 
+# Waits for a visible window whose name matches the pattern; prints its id.
+wait_window_visible() {
+  local pattern=$1 tries=${2:-100} id
+  for ((i = 0; i < tries; i++)); do
+    id=$(visible_window "$pattern")
+    if [[ -n "$id" ]]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
 window_name() { xdotool getwindowname "$1" 2>/dev/null || true; }
 
 click_at() {  # window x y
