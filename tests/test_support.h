@@ -22,6 +22,12 @@
 
 namespace kestrune::test {
 
+// The source tree, for the committed assets: compiled in, so that a test binary run by hand
+// finds it as ctest does.
+inline std::string SourceDir() {
+    return KESTRUNE_TEST_SOURCE_DIR;
+}
+
 // A fresh directory under the system's temporary directory, removed afterwards.
 class TempDir {
 public:

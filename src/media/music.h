@@ -68,7 +68,7 @@ public:
     void StopMusic() override;
     // The loop watchdog: a piece that has played to its end starts again from its beginning;
     // a closed alias stays silent.
-    void Timer2_Timer();
+    void Timer2_Timer() override;
 
 private:
     IMusicDevice& m_device;

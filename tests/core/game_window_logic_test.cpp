@@ -7,6 +7,7 @@
 #include "core/fake_game_window.h"
 #include "game/files.h"
 #include "game/maze.h"
+#include "media/music.h"
 #include "navigation/pose.h"
 #include "test_support.h"
 
@@ -84,6 +85,22 @@ TEST_F(LogicTest, TowerModeDisablesTheMakeMenu) {
 }
 
 // Before any space exists the smooth view draws nothing, but the readouts still refresh.
+// The plain redraw runs the music's loop watchdog through the game's music interface.
+TEST_F(LogicTest, ThePlainRedrawRestartsAnEndedPiece) {
+    test::ScriptedMusicDevice device;
+    Music realMusic(device, dir.path());
+    GameWindowLogic withMusic(*state, window,
+                              GameServices{random, clock, realMusic, effects, settings, dialogs,
+                                           pacer, dir.file("tower")});
+    settings.WriteSetting(kSettingsSection, "Animation", "-1");
+    withMusic.Form_Load();
+    EmptyBox();
+    realMusic.StartMusic("bgm.mid");
+    device.EndPiece();
+    withMusic.DrawScreen();
+    EXPECT_TRUE(device.isPlaying());
+}
+
 TEST_F(LogicTest, DrawScreenWithoutASpaceLeavesTheViewBlack) {
     Load("3");
     EXPECT_EQ(window.canvas.rectangles, 0);

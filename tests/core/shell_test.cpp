@@ -59,9 +59,7 @@ TEST_F(InTempDir, HelpPageFoundElsewhereIsOpenedByItsAbsolutePath) {
 }
 
 TEST(HelpPage, ShippedPageIsSelfContainedInJapaneseAndEnglish) {
-    const char* source = std::getenv("KESTRUNE_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    std::ifstream in(std::string(source) + "/assets/kestrune.html");
+    std::ifstream in(test::SourceDir() + "/assets/kestrune.html");
     ASSERT_TRUE(in);
     std::stringstream text;
     text << in.rdbuf();
