@@ -110,6 +110,8 @@ KeySettingsDialog::KeySettingsDialog(const KeyBindings& keys, QWidget* parent,
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    // No field waits for a key until the player picks one.
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
     ShowKeys();
 }
 
