@@ -120,7 +120,7 @@ void KeySettingsDialog::Offer(int slot, int key, Qt::KeyboardModifiers modifiers
     const auto result = name ? m_keys.Bind(slot, *name) : KeyBindings::BindResult::Unusable;
     if (result == KeyBindings::BindResult::Unusable) {
         m_refuse(
-            Q(text::Tr("このキーは使えません。使えるのは A～Z、矢印、PgUp、PgDown、Home、End、"
+            Q(text::Tr("このキーは使えません。使えるのは A〜Z、矢印、PgUp、PgDown、Home、End、"
                        "Ins、Del のキーで、Shift、Ctrl、Alt と組み合わせることもできます"
                        "（テンキーと数字のキーは除きます）。")));
     } else if (result == KeyBindings::BindResult::Taken) {
