@@ -1,7 +1,6 @@
 #include "navigation/key_bindings.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "settings/settings_file.h"
 #include "text/catalogue.h"
@@ -16,11 +15,14 @@ using K = PanelAction::Kind;
 constexpr std::string_view kNamedKeys[] = {"Up",     "Down", "Left", "Right", "PgUp",
                                            "PgDown", "Home", "End",  "Ins",   "Del"};
 
+// ASCII only, whatever the locale: a name is plain ASCII text.
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 bool SameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -31,8 +33,8 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 std::optional<std::string> BaseKey(std::string_view text) {
-    if (text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0])))
-        return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
+    if (text.size() == 1 && Upper(text[0]) >= 'A' && Upper(text[0]) <= 'Z')
+        return std::string(1, Upper(text[0]));
     for (std::string_view named : kNamedKeys)
         if (SameLetters(text, named)) return std::string(named);
     return std::nullopt;

@@ -61,7 +61,8 @@ TEST(KeyBindings, ConflictsAndUnnamedKeysAreRefused) {
     const int roll = PanelSlot({K::Rotate, 6});
     EXPECT_EQ(keys.Bind(ahead, "Q"), KeyBindings::BindResult::Taken);
     EXPECT_EQ(keys.Holder("q"), roll);
-    for (const char* bad : {"5", "F5", "Space", "Shift+", "Shift+Shift+W", "Meta+W", "WW", ""})
+    for (const char* bad :
+         {"5", "F5", "Space", "Shift+", "Shift+Shift+W", "Meta+W", "WW", "é", "\xe4", ""})
         EXPECT_EQ(keys.Bind(ahead, bad), KeyBindings::BindResult::Unusable) << bad;
     EXPECT_EQ(keys, KeyBindings());
     EXPECT_EQ(keys.Bind(ahead, "Up"), KeyBindings::BindResult::Bound);  // its own key
