@@ -46,10 +46,10 @@ std::optional<std::string> BaseKey(std::string_view text) {
 // through the very same path as its keypad key.
 const std::array<PanelActionInfo, kPanelActionCount> kPanelActions = {{
     {{K::Step, 0}, "前進(5)", "Ahead", {5, false}, "Up"},
-    {{K::Rotate, 0}, "左(4)", "Left", {4, false}, "Left"},
-    {{K::Rotate, 1}, "右(6)", "Right", {6, false}, "Right"},
-    {{K::Rotate, 2}, "上(8)", "Up", {8, false}, "PgUp"},
-    {{K::Rotate, 3}, "下(2)", "Down", {2, false}, "PgDown"},
+    {{K::Rotate, 0}, "左(4)", "TurnLeft", {4, false}, "Left"},
+    {{K::Rotate, 1}, "右(6)", "TurnRight", {6, false}, "Right"},
+    {{K::Rotate, 2}, "上(8)", "TurnUp", {8, false}, "PgUp"},
+    {{K::Rotate, 3}, "下(2)", "TurnDown", {2, false}, "PgDown"},
     {{K::Rotate, 4}, "奥未(S5)", "AheadToW", {5, true}, "Shift+Up"},
     {{K::Rotate, 5}, "奥過(S0)", "AheadToMinusW", {0, true}, "Shift+Down"},
     {{K::Rotate, 6}, "左振(7)", "RollLeft", {7, false}, "Q"},

@@ -108,14 +108,14 @@ TEST_F(KeysFileTest, ReboundKeysAreStoredAndReadBack) {
 TEST_F(KeysFileTest, DamagedEntriesFallBackToTheirDefaults) {
     Write(
         "[Keys]\n"
-        "Ahead=Up Arrow\n"       // unreadable
-        "Back=5\n"               // a digit stays the keypad's
-        "Left=Shift+Shift+A\n"   // unreadable
-        "Right= ctrl + alt+x\n"  // readable, written loosely
-        "RollLeft=Down\n"        // clashes with Back's default: gives way
+        "Ahead=Up Arrow\n"           // unreadable
+        "Back=5\n"                   // a digit stays the keypad's
+        "TurnLeft=Shift+Shift+A\n"   // unreadable
+        "TurnRight= ctrl + alt+x\n"  // readable, written loosely
+        "RollLeft=Down\n"            // clashes with Back's default: gives way
         "UpToW=Z\n"
         "UpToMinusW=z\n"  // both clash and neither is a default: both give way
-        "Up=\n");         // empty
+        "TurnUp=\n");     // empty
     const KeyBindings keys = LoadKeyBindings(settings);
     const KeyBindings defaults;
     for (int i = 0; i < kPanelActionCount; ++i) {
@@ -126,7 +126,7 @@ TEST_F(KeysFileTest, DamagedEntriesFallBackToTheirDefaults) {
     }
     // What the player wrote is left for them to see; only the empty entry was filled in.
     EXPECT_EQ(settings.ReadSetting(kKeysSection, "Ahead", "?"), "Up Arrow");
-    EXPECT_EQ(settings.ReadSetting(kKeysSection, "Up", "?"), "PgUp");
+    EXPECT_EQ(settings.ReadSetting(kKeysSection, "TurnUp", "?"), "PgUp");
 }
 
 }  // namespace
