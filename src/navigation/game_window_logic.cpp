@@ -42,6 +42,7 @@ void GameWindowLogic::Form_Load() {
     mnuAnimation_Click(AnimationIndexFromSetting(stored));
     if (m_state.GameMode != kModePractice) m_window.SetMakeMenuEnabled(false);
     FillAngleTables(m_view);
+    m_keys = LoadKeyBindings(m_services.settings);
 }
 
 void GameWindowLogic::Form_Unload() {
@@ -166,6 +167,17 @@ void GameWindowLogic::Form_KeyDown(int keypadDigit, bool modified) {
         Ahead_Click(action->index);
     else
         Rot_Click(action->index);
+}
+
+bool GameWindowLogic::KeyboardKeyDown(std::string_view keyName) {
+    const auto keypad = m_keys.Lookup(keyName);
+    if (keypad) Form_KeyDown(keypad->digit, keypad->modified);
+    return keypad.has_value();
+}
+
+void GameWindowLogic::StoreKeys(const KeyBindings& keys) {
+    m_keys = keys;
+    StoreKeyBindings(m_services.settings, m_keys);
 }
 
 void GameWindowLogic::ExpDirection() {

@@ -8,6 +8,7 @@
 #include "game/services.h"
 #include "media/audio.h"
 #include "navigation/game_window.h"
+#include "navigation/key_bindings.h"
 #include "render/view_state.h"
 #include "settings/settings_file.h"
 
@@ -47,6 +48,9 @@ public:
     void Ahead_Click(int index);
     // A keypad digit 0..9 with or without a modifier.
     void Form_KeyDown(int keypadDigit, bool modified);
+    // A main-keyboard key by name (see key_bindings.h): runs as the keypad key it stands in
+    // for. False when no action holds it.
+    bool KeyboardKeyDown(std::string_view keyName);
     void ExpDirection();
     void ShowPosition();
     void Timer1_Timer();
@@ -66,6 +70,10 @@ public:
     void mnuFZZukei_Click(int index);
     void picClear_Click();
 
+    // The main-keyboard keys, read at load; storing also writes them to the settings file.
+    const KeyBindings& Keys() const { return m_keys; }
+    void StoreKeys(const KeyBindings& keys);
+
     int AnimationIndex() const { return m_animationIndex; }
     int AnimationLevel() const { return m_animationIndex - 1; }
     bool NoAnimation() const { return m_animationIndex == 0; }
@@ -84,6 +92,7 @@ private:
     GameServices m_services;
     ViewState m_view{};
     int m_animationIndex = 4;
+    KeyBindings m_keys;
 };
 
 // The stored "Animation" text as a menu index 0..7: a whole number -1..6 plus one; any

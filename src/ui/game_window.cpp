@@ -18,7 +18,9 @@
 
 #include "navigation/records.h"
 #include "render/layout.h"
+#include "text/catalogue.h"
 #include "ui/clear_panel.h"
+#include "ui/key_settings_dialog.h"
 #include "ui/keypad.h"
 #include "ui/menu_windows.h"
 #include "ui/view_widget.h"
@@ -85,6 +87,7 @@ GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
     resize(Px(8610), Px(6615) + menuBar()->sizeHint().height());
     m_picture1->SyncCanvasSize();
     m_logic->Form_Load();
+    ShowKeyTooltips();
 }
 
 GameWindow::~GameWindow() {
@@ -137,27 +140,23 @@ void GameWindow::BuildControls() {
     // IPAPGothic runs a little wider than the design face: narrow it so "奥未(S5)" fits.
     QFont buttonFont = DesignFont(12, false);
     buttonFont.setStretch(88);
-    struct ButtonDef {
-        bool ahead;
-        int index;
-        const char* caption;
+    // Twips, in panel order (the order of kPanelActions).
+    struct Place {
         int left, top, width;
     };
-    const ButtonDef buttons[] = {
-        {true, 0, "前進(5)", 0, 120, 1575},      {false, 0, "左(4)", 0, 480, 795},
-        {false, 1, "右(6)", 780, 480, 795},      {false, 2, "上(8)", 0, 840, 795},
-        {false, 3, "下(2)", 780, 840, 795},      {false, 4, "奥未(S5)", 0, 1200, 795},
-        {false, 5, "奥過(S0)", 780, 1200, 795},  {false, 6, "左振(7)", 0, 1560, 795},
-        {false, 7, "右振(9)", 780, 1560, 795},   {false, 8, "左未(S4)", 0, 1920, 795},
-        {false, 9, "右未(S6)", 780, 1920, 795},  {false, 10, "上未(S8)", 0, 2280, 795},
-        {false, 11, "下未(S2)", 780, 2280, 795}, {true, 1, "後退(2)", 0, 2640, 1575},
+    const Place places[kPanelActionCount] = {
+        {0, 120, 1575},   {0, 480, 795},    {780, 480, 795},  {0, 840, 795},    {780, 840, 795},
+        {0, 1200, 795},   {780, 1200, 795}, {0, 1560, 795},   {780, 1560, 795}, {0, 1920, 795},
+        {780, 1920, 795}, {0, 2280, 795},   {780, 2280, 795}, {0, 2640, 1575},
     };
-    for (const ButtonDef& b : buttons) {
-        auto* button = new QPushButton(QString::fromUtf8(b.caption), m_picCon);
-        button->setGeometry(TwipRect(b.left, b.top, b.width, 375));
+    for (int slot = 0; slot < kPanelActionCount; ++slot) {
+        const PanelActionInfo& info = kPanelActions[static_cast<std::size_t>(slot)];
+        const Place& p = places[slot];
+        auto* button = new QPushButton(Q(text::Tr(info.caption)), m_picCon);
+        button->setGeometry(TwipRect(p.left, p.top, p.width, 375));
         button->setFont(buttonFont);
-        const int index = b.index;
-        if (b.ahead) {
+        const int index = info.action.index;
+        if (info.action.kind == PanelAction::Kind::Step) {
             m_ahead[index] = button;
             connect(button, &QPushButton::clicked, this,
                     [this, index] { m_logic->Ahead_Click(index); });
@@ -268,6 +267,8 @@ void GameWindow::BuildMenus() {
         m_animation[i] = a;
         connect(a, &QAction::triggered, this, [this, i] { m_logic->mnuAnimation_Click(i); });
     }
+    m_mnuKeys = other->addAction(Q(text::Tr("キー設定…")));
+    connect(m_mnuKeys, &QAction::triggered, this, [this] { mnuKeys_Click(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     QAction* helpItem = help->addAction(QStringLiteral("ヘルプ"));
@@ -407,6 +408,22 @@ void GameWindow::mnuZahyou_Click() {
     }
 }
 
+void GameWindow::mnuKeys_Click() {
+    KeySettingsDialog dialog(m_logic->Keys(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_logic->StoreKeys(dialog.Keys());
+    ShowKeyTooltips();
+}
+
+void GameWindow::ShowKeyTooltips() {
+    for (int slot = 0; slot < kPanelActionCount; ++slot) {
+        const PanelAction action = kPanelActions[static_cast<std::size_t>(slot)].action;
+        QPushButton* button =
+            action.kind == PanelAction::Kind::Step ? m_ahead[action.index] : m_rot[action.index];
+        button->setToolTip(Q(PanelKeyTooltip(slot, m_logic->Keys())));
+    }
+}
+
 void GameWindow::Form_Resize() {
     if (!m_logic) return;
     FormLayoutInput in;
@@ -470,8 +487,14 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         // travels up to the parents.
         if (widget && widget->window() == this && widget == (focus ? focus : this)) {
             auto* key = static_cast<QKeyEvent*>(event);
+            bool handled = false;
             if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key))) {
                 m_logic->Form_KeyDown(press->digit, press->modified);
+                handled = true;
+            } else if (const auto name = MainKeyName(key->key(), key->modifiers())) {
+                handled = m_logic->KeyboardKeyDown(*name);
+            }
+            if (handled) {
                 // Consumed here: a box opened by the action moves the focus, and the
                 // unaccepted key would otherwise reach the new focus on its way up.
                 key->accept();

@@ -90,6 +90,7 @@ public:
     QAction* hintAction() const { return m_mnuSetDirection; }
     QAction* zahyouAction() const { return m_mnuZahyou; }
     QAction* rankingAction() const { return m_mnuHRanking; }
+    QAction* keySettingsAction() const { return m_mnuKeys; }
     QMenu* makeMenu() const { return m_mnuFMJigen; }
     QMenu* fileMenu() const { return m_mnuFile; }
     QMenu* dimensionMenu(int index) const { return m_dimension[index]; }
@@ -99,6 +100,8 @@ public:
 
     // The strip's slide in and out.
     void mnuZahyou_Click();
+    // "キー設定…": the key settings dialog; OK stores the keys.
+    void mnuKeys_Click();
     // Lays the window out for its current size.
     void Form_Resize();
 
@@ -112,6 +115,7 @@ private:
     void BuildControls();
     void BuildMenus();
     void FormUnloadOnce();
+    void ShowKeyTooltips();
 
     GameWindowDeps m_deps;
     std::unique_ptr<GameWindowLogic> m_logic;
@@ -145,6 +149,7 @@ private:
     QAction* m_mnuAutoClouse = nullptr;
     QAction* m_mnuZahyou = nullptr;
     QAction* m_mnuHRanking = nullptr;
+    QAction* m_mnuKeys = nullptr;
     std::array<QAction*, 8> m_animation{};
 
     std::unique_ptr<MenuWindows> m_windows;
