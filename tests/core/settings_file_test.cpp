@@ -147,6 +147,33 @@ TEST_F(SettingsFileTest, ExplicitFileArgumentOverridesSettingsPath) {
     EXPECT_FALSE(std::filesystem::exists(settings.SettingsPath()));
 }
 
+// A file saved with a UTF-8 byte-order mark (as Windows editors do) keeps every record and
+// the mark, and nothing in it is commented out.
+TEST_F(SettingsFileTest, AByteOrderMarkKeepsEveryRecordAndTheMark) {
+    const std::string bom = "\xEF\xBB\xBF";
+    ASSERT_TRUE(
+        WriteFileAtomically(settings.SettingsPath(), bom + "[Kestrune]\nTime10=59\nName10=Ann\n"));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "59");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Ann");
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Animation", "2"));
+    EXPECT_EQ(contents(), bom + "[Kestrune]\nTime10=59\nName10=Ann\nAnimation=2\n");
+}
+
+// A file from Japanese Windows: CR LF lines and a name in code page 932. The name is shown
+// as it was typed; a write of another key keeps its bytes and the line breaks.
+TEST_F(SettingsFileTest, AShiftJisNameFromWindowsIsShownAndKept) {
+    // "表ﾀﾛｳ山田": a trail byte 0x5C (a backslash in ASCII), half-width kana and two kanji.
+    const std::string name = "\x95\x5C\xC0\xDB\xB3\x8E\x52\x93\x63";
+    const std::string head = "[Kestrune]\r\nTime10=59\r\nName10=";
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), head + name + "\r\n; Windows\r\n"));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "表ﾀﾛｳ山田");
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Time11", "75"));
+    EXPECT_EQ(contents(), head + name + "\r\nTime11=75\r\n; Windows\r\n");
+    // A new record replaces the name, in the game's own encoding.
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Name10", "花子"));
+    EXPECT_EQ(contents(), head + "花子\r\nTime11=75\r\n; Windows\r\n");
+}
+
 // Garbage in the file never loses what can still be read.
 TEST_F(SettingsFileTest, BinaryGarbageAroundRecordsKeepsThem) {
     std::string text = "[Kestrune]\nTime10=42\n";
