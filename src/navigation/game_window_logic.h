@@ -84,6 +84,7 @@ private:
     GameServices m_services;
     ViewState m_view{};
     int m_animationIndex = 4;
+    bool m_toldUnsavedRecord = false;
 };
 
 // The stored "Animation" text as a menu index 0..7: a whole number -1..6 plus one; any

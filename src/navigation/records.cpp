@@ -6,6 +6,7 @@
 
 #include "game/numbers.h"
 #include "settings/settings_file.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
@@ -54,14 +55,23 @@ ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, doub
     const double best = LeadingNumber(settings.ReadSetting(kSettingsSection, key, "3600"));
     if (!(elapsed < best)) return check;
     check.isRecord = true;
-    settings.WriteSetting(kSettingsSection, key, std::to_string(check.seconds));
+    check.timeStored = settings.WriteSetting(kSettingsSection, key, std::to_string(check.seconds));
     check.prompt = NewRecordPrompt(check.seconds, best);
     return check;
 }
 
-void StoreRecordName(SettingsFile& settings, const GameState& state, const std::string& name) {
-    settings.WriteSetting(kSettingsSection,
-                          RecordKey("Name", state.DimIndex, RecordLevel(state.Difficulty)), name);
+bool StoreRecordName(SettingsFile& settings, const GameState& state, const ClearCheck& check,
+                     const std::string& name) {
+    const std::string key = RecordKey("Name", state.DimIndex, RecordLevel(state.Difficulty));
+    if (!check.timeStored) {
+        settings.KeepInMemory(kSettingsSection, key, name);
+        return false;
+    }
+    return settings.WriteSetting(kSettingsSection, key, name);
+}
+
+std::string UnsavedRecordMessage(const std::string& path) {
+    return text::Trf("記録をファイル「{0}」に保存できませんでした。", {path});
 }
 
 std::string RankingTimeText(const std::string& stored) {
