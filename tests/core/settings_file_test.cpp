@@ -27,18 +27,25 @@ TEST_F(SettingsFileTest, PathIsTheProgramDirectoryWithOneSeparator) {
 }
 
 // Records beside a program in a directory that cannot be written move to the per-user file,
-// so later writes (which need the directory for their temporary file) do not fail.
-TEST_F(SettingsFileTest, RecordsBesideAnUnwritableProgramAreCarriedOver) {
+// so later writes (which need the directory for their temporary file) do not fail. They move
+// at the first write: until then no file or directory is made, so a game closed on its title
+// window leaves everything as it was.
+TEST_F(SettingsFileTest, RecordsBesideAnUnwritableProgramAreCarriedOverAtTheFirstWrite) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes every directory";
-    std::filesystem::create_directories(dir.path() + "/opt");
-    ASSERT_TRUE(WriteFileAtomically(dir.path() + "/opt/kestrune.ini", "[Kestrune]\nTime10=42\n"));
-    std::filesystem::permissions(dir.path() + "/opt", std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::owner_exec);
+    namespace fs = std::filesystem;
+    const std::string beside = dir.path() + "/opt/kestrune.ini";
+    fs::create_directories(dir.path() + "/opt");
+    ASSERT_TRUE(WriteFileAtomically(beside, "[Kestrune]\nTime10=42\n"));
+    fs::permissions(dir.path() + "/opt", fs::perms::owner_read | fs::perms::owner_exec);
     settings.LocateSettingsFile(dir.path() + "/opt", dir.path() + "/config", "");
     EXPECT_EQ(settings.SettingsPath(), dir.path() + "/config/kestrune.ini");
+    EXPECT_FALSE(fs::exists(dir.path() + "/config"));
     EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "42");
-    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Time10", "41"));
-    std::filesystem::permissions(dir.path() + "/opt", std::filesystem::perms::owner_all);
+    EXPECT_FALSE(fs::exists(dir.path() + "/config"));
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Name10", "Ann"));
+    EXPECT_EQ(contents(), "[Kestrune]\nTime10=42\nName10=Ann\n");
+    EXPECT_EQ(ReadWholeFile(beside).value_or(""), "[Kestrune]\nTime10=42\n");
+    fs::permissions(dir.path() + "/opt", fs::perms::owner_all);
 }
 
 // A directory the game cannot write (here one that does not exist) sends the file to the
