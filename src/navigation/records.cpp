@@ -71,7 +71,8 @@ bool StoreRecordName(SettingsFile& settings, const GameState& state, const Clear
 }
 
 std::string UnsavedRecordMessage(const std::string& path) {
-    return text::Trf("記録をファイル「{0}」に保存できませんでした。", {path});
+    // The path on a line of its own, so that the sentence is never broken inside a word.
+    return text::Trf("記録をファイルに保存できませんでした。\n{0}", {path});
 }
 
 std::string RankingTimeText(const std::string& stored) {

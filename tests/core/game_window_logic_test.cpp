@@ -321,7 +321,7 @@ TEST_F(ClearTest, ARecordThatCannotBeSavedIsToldOnceAndKeptForTheRun) {
         << dialogs.prompts[1];
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0],
-              "記録をファイル「" + settings.SettingsPath() + "」に保存できませんでした。");
+              "記録をファイルに保存できませんでした。\n" + settings.SettingsPath());
     EXPECT_EQ(ranking[0].name, "Bob");
     EXPECT_EQ(ranking[0].time, "0:50");
     EXPECT_EQ(window.rankingShows, 2);
