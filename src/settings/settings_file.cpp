@@ -188,17 +188,19 @@ std::string SettingsFile::SourceOf(const std::string& path) const {
 
 std::string SettingsFile::MemoryKey(const std::string& path, const std::string& section,
                                     const std::string& key) {
-    std::string k = path + '\n' + OneLine(section) + '\n' + OneLine(key);
-    for (char& c : k)
+    // Section and key match without regard to case, the path with it.
+    std::string names = OneLine(section) + '\n' + OneLine(key);
+    for (char& c : names)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return k;
+    return path + '\n' + names;
 }
 
 std::string SettingsFile::ReadSetting(const std::string& section, const std::string& key,
                                       const std::string& defaultValue, const std::string& file) {
     const std::string& path = file.empty() ? m_settingsPath : file;
     std::string value;
-    if (auto kept = m_unsaved.find(MemoryKey(path, section, key)); kept != m_unsaved.end()) {
+    const auto kept = m_unsaved.find(MemoryKey(path, section, key));
+    if (kept != m_unsaved.end()) {
         value = CutValue(kept->second);
     } else if (const auto text = ReadWholeFile(SourceOf(path))) {
         const Place place = Find(*text, section, key);
@@ -208,7 +210,12 @@ std::string SettingsFile::ReadSetting(const std::string& section, const std::str
     }
     if (value.empty()) {
         value = defaultValue;
-        WriteSetting(section, key, defaultValue, file);
+        // The default of a value held in memory stays there: in the file it would replace
+        // what is stored (the old holder's name of an unsaved record).
+        if (kept != m_unsaved.end())
+            kept->second = defaultValue;
+        else
+            WriteSetting(section, key, defaultValue, file);
     }
     return value;
 }
