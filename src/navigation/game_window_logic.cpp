@@ -286,7 +286,13 @@ void GameWindowLogic::ClearHandling() {
     const ClearCheck check = CheckClearRecord(m_services.settings, m_state, elapsed);
     if (!check.isRecord) return;
     const std::string name = m_services.dialogs.InputBox(check.prompt, kNamePromptTitle);
-    StoreRecordName(m_services.settings, m_state, name);
+    // An unsaved record stays for this run (later clears compare with it, the ranking shows
+    // it), so the player hears of it once, not at every step into the goal.
+    if (!StoreRecordName(m_services.settings, m_state, check, name) && !m_toldUnsavedRecord) {
+        m_toldUnsavedRecord = true;
+        m_services.dialogs.ShowMessage(UnsavedRecordMessage(m_services.settings.SettingsPath()),
+                                       "Kestrune");
+    }
     m_window.ShowRanking();
 }
 

@@ -93,6 +93,7 @@ private:
     ViewState m_view{};
     int m_animationIndex = 4;
     KeyBindings m_keys;
+    bool m_toldUnsavedRecord = false;
 };
 
 // The stored "Animation" text as a menu index 0..7: a whole number -1..6 plus one; any

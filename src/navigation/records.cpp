@@ -6,6 +6,7 @@
 
 #include "game/numbers.h"
 #include "settings/settings_file.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
@@ -54,14 +55,24 @@ ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, doub
     const double best = LeadingNumber(settings.ReadSetting(kSettingsSection, key, "3600"));
     if (!(elapsed < best)) return check;
     check.isRecord = true;
-    settings.WriteSetting(kSettingsSection, key, std::to_string(check.seconds));
+    check.timeStored = settings.WriteSetting(kSettingsSection, key, std::to_string(check.seconds));
     check.prompt = NewRecordPrompt(check.seconds, best);
     return check;
 }
 
-void StoreRecordName(SettingsFile& settings, const GameState& state, const std::string& name) {
-    settings.WriteSetting(kSettingsSection,
-                          RecordKey("Name", state.DimIndex, RecordLevel(state.Difficulty)), name);
+bool StoreRecordName(SettingsFile& settings, const GameState& state, const ClearCheck& check,
+                     const std::string& name) {
+    const std::string key = RecordKey("Name", state.DimIndex, RecordLevel(state.Difficulty));
+    if (!check.timeStored) {
+        settings.KeepInMemory(kSettingsSection, key, name);
+        return false;
+    }
+    return settings.WriteSetting(kSettingsSection, key, name);
+}
+
+std::string UnsavedRecordMessage(const std::string& path) {
+    // The path on a line of its own, so that the sentence is never broken inside a word.
+    return text::Trf("記録をファイルに保存できませんでした。\n{0}", {path});
 }
 
 std::string RankingTimeText(const std::string& stored) {

@@ -9,6 +9,7 @@
 #include "game/maze.h"
 #include "media/music.h"
 #include "navigation/pose.h"
+#include "navigation/records.h"
 #include "test_support.h"
 
 namespace kestrune {
@@ -308,10 +309,41 @@ TEST_F(ClearTest, SlowerAndEqualClearsAskNothing) {
 }
 
 TEST_F(ClearTest, ACancelledNameIsStoredEmpty) {
+    settings.WriteSetting(kSettingsSection, "Name10", "前の人");
     ClearAfter(10);
-    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name10", "Pelkin"), "Pelkin");
+    ASSERT_EQ(dialogs.prompts.size(), 1u);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name10", ""), "");
     logic->picClear_Click();
     EXPECT_FALSE(window.clearVisible);
+}
+
+// A record that cannot be saved (a full disk) is told once and kept for the run: stepping
+// into the goal again asks no name, the ranking shows the new record, the file keeps its bytes.
+TEST_F(ClearTest, ARecordThatCannotBeSavedIsToldOnceAndKeptForTheRun) {
+    const std::string text = "[Kestrune]\nAnimation=-1\nTime10=100\nName10=Ann\n";
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), text));
+    dialogs.names = {"Bob", "Carl"};
+    std::array<RankingCell, 12> ranking;
+    {
+        test::FullDisk full;
+        ClearAfter(50);
+        ClearAfter(51);
+        ClearAfter(50);  // equal to the kept record: no record
+        ranking = LoadRanking(settings);
+        ClearAfter(40);  // a better one asks again, but is not told again
+    }
+    EXPECT_EQ(dialogs.beeps, 4);
+    ASSERT_EQ(dialogs.prompts.size(), 2u);
+    EXPECT_NE(dialogs.prompts[1].find("旧記録は 0分 50秒"), std::string::npos)
+        << dialogs.prompts[1];
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              "記録をファイルに保存できませんでした。\n" + settings.SettingsPath());
+    EXPECT_EQ(ranking[0].name, "Bob");
+    EXPECT_EQ(ranking[0].time, "0:50");
+    EXPECT_EQ(window.rankingShows, 2);
+    EXPECT_EQ(ReadWholeFile(settings.SettingsPath()), text);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name10", "?"), "Carl");
 }
 
 TEST_F(ClearTest, TheClockTicksTheElapsedTime) {
