@@ -97,12 +97,17 @@ start_in() {  # practice|tower
   start_game
   local title
   title=$(wait_window '^Kestrune$') || fail "no title window"
-  if [[ $1 == tower ]]; then
-    click_at "$title" 30 50
-    game=$(wait_window '5duzu') || fail "no tower window"
-  else
-    click_at "$title" 100 50
-    game=$(wait_window '次元迷路') || fail "no game window"
-  fi
+  local x=100 pattern='次元迷路'
+  [[ $1 == tower ]] && x=30 pattern='5duzu'
+  # On a busy machine the first click can land before the title window takes input: click
+  # again while it is still there.
+  game=
+  for ((attempt = 0; attempt < 3; attempt++)); do
+    [[ -z "$game" ]] || break
+    [[ -n "$(visible_window '^Kestrune$')" ]] || [[ $attempt -eq 0 ]] || break
+    click_at "$title" "$x" 50
+    game=$(wait_window "$pattern" 100) || game=
+  done
+  [[ -n "$game" ]] || fail "no game window for $1"
   focus "$game"
 }
