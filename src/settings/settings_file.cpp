@@ -166,6 +166,17 @@ std::string SettingsFile::ReadSetting(const std::string& section, const std::str
     return value;
 }
 
+std::optional<std::string> SettingsFile::FindSetting(const std::string& section,
+                                                     const std::string& key,
+                                                     const std::string& file) {
+    CSimpleIniA ini;
+    Configure(ini);
+    if (!LoadIni(ini, file.empty() ? m_settingsPath : file)) return std::nullopt;
+    std::string value = CutValue(ini.GetValue(section.c_str(), key.c_str(), ""));
+    if (value.empty()) return std::nullopt;
+    return value;
+}
+
 bool SettingsFile::WriteSetting(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& file) {
     const std::string& path = file.empty() ? m_settingsPath : file;

@@ -1,6 +1,7 @@
 // The INI settings file "kestrune.ini": the animation setting and the twelve best times.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace kestrune {
@@ -29,6 +30,11 @@ public:
     // when the key is missing or empty. An empty `file` means SettingsPath.
     std::string ReadSetting(const std::string& section, const std::string& key,
                             const std::string& defaultValue, const std::string& file = {});
+
+    // The stored value as ReadSetting reads it, or nullopt when the key is missing or empty;
+    // unlike ReadSetting it never writes.
+    std::optional<std::string> FindSetting(const std::string& section, const std::string& key,
+                                           const std::string& file = {});
 
     // Stores the value, replacing the whole file atomically; false when it could not.
     bool WriteSetting(const std::string& section, const std::string& key, const std::string& value,
