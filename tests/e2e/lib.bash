@@ -26,8 +26,12 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; [[ -f err.log ]] && sed 's/^/  stderr: /' err.log >&2; exit 1; }
 
+# The game starts in the system's language: the runs read Japanese captions, so the game sees
+# a Japanese system unless a script chooses another locale.
+E2E_LOCALE=${E2E_LOCALE:-ja_JP.UTF-8}
+
 start_game() {
-  ./kestrune >out.log 2>err.log &
+  env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG="$E2E_LOCALE" ./kestrune >out.log 2>err.log &
   E2E_PID=$!
 }
 

@@ -19,6 +19,7 @@
 #include "navigation/readouts.h"
 #include "navigation/records.h"
 #include "test_support.h"
+#include "ui/clear_panel.h"
 #include "ui/game_window.h"
 #include "ui/language.h"
 #include "ui/menu_windows.h"
@@ -210,13 +211,15 @@ bool HoldsInOrder(const QStringList& texts, const QStringList& today, QString* m
     return true;
 }
 
-// The part of a control that its window shows, in the control's own coordinates.
-QRect VisiblePart(const QWidget* widget) {
-    QRect visible = widget->rect();
-    QPoint offset;
+// The columns of a control that its window shows, in the control's own coordinates (the
+// rows do not matter: the ending scrolls its lines out of sight on purpose).
+QRect VisibleColumns(const QWidget* widget) {
+    constexpr int kTall = 1 << 20;
+    QRect visible(0, -kTall, widget->width(), 2 * kTall);
+    int offset = 0;
     for (const QWidget* w = widget; !w->isWindow(); w = w->parentWidget()) {
-        offset += w->pos();
-        visible &= w->parentWidget()->rect().translated(-offset);
+        offset += w->x();
+        visible &= QRect(-offset, -kTall, w->parentWidget()->width(), 2 * kTall);
     }
     return visible;
 }
@@ -260,7 +263,7 @@ std::map<const QWidget*, QString> ClippedTexts(const QWidget* window) {
         if ((!button && !label) || !w->isVisibleTo(window)) continue;
         const Caption c = CaptionOf(w);
         if (c.text.isEmpty()) continue;
-        const QRect room = c.room & VisiblePart(w);
+        const QRect room = QRect(c.room.left(), 0, c.room.width(), 1) & VisibleColumns(w);
         if (c.left < room.left() || c.right > room.right() + 1)
             clipped[w] = QString("%1 [%2..%3 in %4..%5]")
                              .arg(c.text)
@@ -428,6 +431,13 @@ TEST_F(LanguageTest, CaptionsFitTheirControlsInBothLanguages) {
                         << text::LanguageCode(language) << ": " << Describe(cut).toStdString();
             }
         }
+        // The tower ending's lines, at the creation size.
+        window->resize(creation);
+        QApplication::processEvents();
+        ASSERT_TRUE(window->ShowEnding());
+        const auto ending = ClippedTexts(window->clearPanel());
+        EXPECT_TRUE(ending.empty())
+            << text::LanguageCode(language) << ": " << Describe(ending).toStdString();
         for (const QWidget* other : {static_cast<QWidget*>(window->menuWindows().Ranking()),
                                      static_cast<QWidget*>(window->menuWindows().Version()),
                                      static_cast<QWidget*>(&title)}) {
