@@ -27,11 +27,13 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; [[ -f err.log ]] && sed 's/^/  stderr: /' err.log >&2; exit 1; }
 
 # The game starts in the system's language: the runs read Japanese captions, so the game sees
-# a Japanese system unless a script chooses another locale.
-E2E_LOCALE=${E2E_LOCALE:-ja_JP.UTF-8}
+# a Japanese system (GNU LANGUAGE, the user's language list) unless a script chooses another.
+# The locale itself stays: an uninstalled ja_JP.UTF-8 would leave the process without UTF-8,
+# and X would then get window names that xdotool cannot match.
+E2E_LANGUAGE=${E2E_LANGUAGE:-ja}
 
 start_game() {
-  env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG="$E2E_LOCALE" ./kestrune >out.log 2>err.log &
+  LANGUAGE="$E2E_LANGUAGE" ./kestrune >out.log 2>err.log &
   E2E_PID=$!
 }
 
