@@ -45,20 +45,20 @@ std::optional<std::string> BaseKey(std::string_view text) {
 // Each action's keypad key is the one Form_KeyDown maps onto it, so a main-keyboard key goes
 // through the very same path as its keypad key.
 const std::array<PanelActionInfo, kPanelActionCount> kPanelActions = {{
-    {{K::Step, 0}, "前進(5)", "Ahead", {5, false}, "Up"},
-    {{K::Rotate, 0}, "左(4)", "TurnLeft", {4, false}, "Left"},
-    {{K::Rotate, 1}, "右(6)", "TurnRight", {6, false}, "Right"},
-    {{K::Rotate, 2}, "上(8)", "TurnUp", {8, false}, "PgUp"},
-    {{K::Rotate, 3}, "下(2)", "TurnDown", {2, false}, "PgDown"},
-    {{K::Rotate, 4}, "奥未(S5)", "AheadToW", {5, true}, "Shift+Up"},
-    {{K::Rotate, 5}, "奥過(S0)", "AheadToMinusW", {0, true}, "Shift+Down"},
-    {{K::Rotate, 6}, "左振(7)", "RollLeft", {7, false}, "Q"},
-    {{K::Rotate, 7}, "右振(9)", "RollRight", {9, false}, "E"},
-    {{K::Rotate, 8}, "左未(S4)", "LeftToW", {4, true}, "Shift+Left"},
-    {{K::Rotate, 9}, "右未(S6)", "LeftToMinusW", {6, true}, "Shift+Right"},
-    {{K::Rotate, 10}, "上未(S8)", "UpToW", {8, true}, "Shift+PgUp"},
-    {{K::Rotate, 11}, "下未(S2)", "UpToMinusW", {2, true}, "Shift+PgDown"},
-    {{K::Step, 1}, "後退(2)", "Back", {0, false}, "Down"},
+    {{K::Step, 0}, text::TrMark("前進(5)"), "Ahead", {5, false}, "Up"},
+    {{K::Rotate, 0}, text::TrMark("左(4)"), "TurnLeft", {4, false}, "Left"},
+    {{K::Rotate, 1}, text::TrMark("右(6)"), "TurnRight", {6, false}, "Right"},
+    {{K::Rotate, 2}, text::TrMark("上(8)"), "TurnUp", {8, false}, "PgUp"},
+    {{K::Rotate, 3}, text::TrMark("下(2)"), "TurnDown", {2, false}, "PgDown"},
+    {{K::Rotate, 4}, text::TrMark("奥未(S5)"), "AheadToW", {5, true}, "Shift+Up"},
+    {{K::Rotate, 5}, text::TrMark("奥過(S0)"), "AheadToMinusW", {0, true}, "Shift+Down"},
+    {{K::Rotate, 6}, text::TrMark("左振(7)"), "RollLeft", {7, false}, "Q"},
+    {{K::Rotate, 7}, text::TrMark("右振(9)"), "RollRight", {9, false}, "E"},
+    {{K::Rotate, 8}, text::TrMark("左未(S4)"), "LeftToW", {4, true}, "Shift+Left"},
+    {{K::Rotate, 9}, text::TrMark("右未(S6)"), "LeftToMinusW", {6, true}, "Shift+Right"},
+    {{K::Rotate, 10}, text::TrMark("上未(S8)"), "UpToW", {8, true}, "Shift+PgUp"},
+    {{K::Rotate, 11}, text::TrMark("下未(S2)"), "UpToMinusW", {2, true}, "Shift+PgDown"},
+    {{K::Step, 1}, text::TrMark("後退(2)"), "Back", {0, false}, "Down"},
 }};
 
 std::optional<std::string> NormalizeKeyName(std::string_view text) {

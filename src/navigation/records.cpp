@@ -29,7 +29,7 @@ std::string ClockText(double elapsed) {
 }
 
 std::string ClearTimeCaption(double elapsed) {
-    return "Clear Time :   " + ClockText(elapsed);
+    return text::Trf("Clear Time :   {0}", {ClockText(elapsed)});
 }
 
 namespace {
@@ -43,9 +43,11 @@ long long WholeSeconds(double value) {
 std::string NewRecordPrompt(long long n, double best) {
     const long long b = WholeSeconds(best);
     // New minutes and seconds carry the blank a non-negative number prints in front.
-    return "新記録達成！！\r\nお名前をどうぞ。\r\n\r\n新記録は  " + std::to_string(n / 60) +
-           "分  " + std::to_string(n % 60) + "秒、旧記録は " + std::to_string(b / 60) + "分 " +
-           std::to_string(b % 60) + "秒でした。";
+    return text::Trf(
+        "新記録達成！！\r\nお名前をどうぞ。\r\n\r\n新記録は  {0}分  {1}秒、旧記録は {2}分 "
+        "{3}秒でした。",
+        {std::to_string(n / 60), std::to_string(n % 60), std::to_string(b / 60),
+         std::to_string(b % 60)});
 }
 
 ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, double elapsed) {

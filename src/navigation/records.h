@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/game_state.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
@@ -27,7 +28,7 @@ std::string ClearTimeCaption(double elapsed);
 
 // The name prompt of a new record: n the new whole seconds, best the old record.
 std::string NewRecordPrompt(long long n, double best);
-inline constexpr const char* kNamePromptTitle = "名前入力";
+inline constexpr const char* kNamePromptTitle = text::TrMark("名前入力");
 
 // What a clear does to the records. The caller shows the panel, stops the music and beeps
 // first; then asks the name when this returns a prompt.

@@ -195,12 +195,12 @@ std::string SettingsFile::MemoryKey(const std::string& path, const std::string& 
     return path + '\n' + names;
 }
 
-std::string SettingsFile::ReadSetting(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, const std::string& file) {
+std::optional<std::string> SettingsFile::FindSetting(const std::string& section,
+                                                     const std::string& key,
+                                                     const std::string& file) {
     const std::string& path = file.empty() ? m_settingsPath : file;
     std::string value;
-    const auto kept = m_unsaved.find(MemoryKey(path, section, key));
-    if (kept != m_unsaved.end()) {
+    if (const auto kept = m_unsaved.find(MemoryKey(path, section, key)); kept != m_unsaved.end()) {
         value = CutValue(kept->second);
     } else if (const auto text = ReadWholeFile(SourceOf(path))) {
         const Place place = Find(*text, section, key);
@@ -208,16 +208,21 @@ std::string SettingsFile::ReadSetting(const std::string& section, const std::str
             value = CutValue(std::string_view(*text).substr(place.valueBegin,
                                                             place.valueEnd - place.valueBegin));
     }
-    if (value.empty()) {
-        value = defaultValue;
-        // The default of a value held in memory stays there: in the file it would replace
-        // what is stored (the old holder's name of an unsaved record).
-        if (kept != m_unsaved.end())
-            kept->second = defaultValue;
-        else
-            WriteSetting(section, key, defaultValue, file);
-    }
+    if (value.empty()) return std::nullopt;
     return value;
+}
+
+std::string SettingsFile::ReadSetting(const std::string& section, const std::string& key,
+                                      const std::string& defaultValue, const std::string& file) {
+    if (auto value = FindSetting(section, key, file)) return *value;
+    // The default of a value held in memory stays there: in the file it would replace what is
+    // stored (the old holder's name of an unsaved record).
+    const std::string& path = file.empty() ? m_settingsPath : file;
+    if (const auto kept = m_unsaved.find(MemoryKey(path, section, key)); kept != m_unsaved.end())
+        kept->second = defaultValue;
+    else
+        WriteSetting(section, key, defaultValue, file);
+    return defaultValue;
 }
 
 bool SettingsFile::WriteSetting(const std::string& section, const std::string& key,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace kestrune {
@@ -34,9 +35,15 @@ public:
     std::string ReadSetting(const std::string& section, const std::string& key,
                             const std::string& defaultValue, const std::string& file = {});
 
+    // The stored value as ReadSetting reads it, or nullopt when the key is missing or empty;
+    // unlike ReadSetting it never writes.
+    std::optional<std::string> FindSetting(const std::string& section, const std::string& key,
+                                           const std::string& file = {});
+
     // Stores the value, replacing the whole file atomically; false when it could not (a full
     // disk, a read-only or unreadable file). The file is then left as it was and the value
     // is kept in memory: later reads in this run return it.
+
     bool WriteSetting(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& file = {});
 

@@ -74,7 +74,8 @@ KeySettingsDialog::KeySettingsDialog(const KeyBindings& keys, QWidget* parent,
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
-    const char* headers[] = {"操作", "テンキー", "キーボード"};
+    const char* headers[] = {text::TrMark("操作"), text::TrMark("テンキー"),
+                             text::TrMark("キーボード")};
     for (int column = 0; column < 3; ++column) {
         auto* header = new QLabel(Q(text::Tr(headers[column])), this);
         QFont bold = header->font();

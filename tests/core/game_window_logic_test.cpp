@@ -261,6 +261,70 @@ TEST_F(LogicTest, FiguresKeepTheLevelAndResetThePose) {
     EXPECT_TRUE(logic->mnuFile_Click());
 }
 
+// Switching the language says every text the rules made again (caption, goal, readouts,
+// clear time, auto cruise item) and stores the choice; the game itself does not move.
+TEST_F(LogicTest, LanguageSwitchSaysTheTextsAgainAndLeavesTheGameAsItWas) {
+    struct BackToJapanese {
+        ~BackToJapanese() { text::SetLanguage(text::Language::Japanese); }
+    } restore;
+    Load("-1");
+    logic->BuildFirstSpace();
+    logic->mnuFMJJigen_Click(1);
+    logic->mnuFMMake_Click(1);
+    logic->Rot_Click(0);
+    window.clearTimeCaption = ClearTimeCaption(65);  // as if after a clear: not the rules' own
+    // The dimension submenu was opened again without making anything: the caption still
+    // names the maze that is shown.
+    logic->mnuFMJJigen_Click(3);
+    const test::FakeGameWindow japanese = window;
+    const CellGrid maze = state->MazeSpace;
+    const Vec4 pos = state->PlayerPos;
+    const Matrix4 orientation = state->Orientation;
+    const double started = state->StartTime;
+
+    logic->mnuLanguage_Click(text::Language::English);
+    EXPECT_EQ(window.caption, "2D maze — Easy");
+    EXPECT_EQ(window.goalCaption, "12,12,0,0");
+    EXPECT_EQ(window.readout.captions[0], "Facing +Y");
+    EXPECT_EQ(window.positionCaption, "Position: 0,0,0,0");
+    EXPECT_EQ(window.autoCruiseCaption, "Auto cruise");
+    EXPECT_EQ(window.clearTimeCaption, japanese.clearTimeCaption);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Language", "?"), "en");
+    EXPECT_EQ(state->MazeSpace, maze);
+    EXPECT_EQ(state->PlayerPos, pos);
+    EXPECT_EQ(state->Orientation, orientation);
+    EXPECT_EQ(state->StartTime, started);
+
+    logic->mnuLanguage_Click(text::Language::Japanese);
+    EXPECT_EQ(window.caption, japanese.caption);
+    EXPECT_EQ(window.caption, "2次元迷路：難易度 初級");
+    EXPECT_EQ(window.goalCaption, japanese.goalCaption);
+    EXPECT_EQ(window.readout.captions, japanese.readout.captions);
+    EXPECT_EQ(window.positionCaption, japanese.positionCaption);
+    EXPECT_EQ(window.autoCruiseCaption, japanese.autoCruiseCaption);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Language", "?"), "ja");
+
+    // A figure space and a tower floor are said again too; a clear time as well.
+    logic->mnuFZZukei_Click(0);
+    logic->mnuLanguage_Click(text::Language::English);
+    EXPECT_EQ(window.caption, "4D maze — empty box");
+    EXPECT_EQ(window.goalCaption, "none");
+    state->GameMode = kModeTower;
+    state->TowerFloor = 7;
+    SetNewTowerStart(*state);
+    state->TowerFloor = 7;
+    logic->mnuFMRe_Click();
+    EXPECT_EQ(window.caption, "5duzu — floor 7");
+    state->MazeSpace[CellIndex(StepTarget(state->PlayerPos, state->Orientation, 1))] = CellGoal;
+    state->GameMode = kModePractice;
+    clock.now = state->StartTime + 83;
+    logic->Ahead_Click(0);
+    EXPECT_EQ(window.clearTimeCaption, "Clear time: 1:23");
+    logic->mnuLanguage_Click(text::Language::Japanese);
+    EXPECT_EQ(window.caption, "5duzu：7階");
+    EXPECT_EQ(window.clearTimeCaption, "Clear Time :   1:23");
+}
+
 class ClearTest : public LogicTest {
 protected:
     void SetUp() override {
@@ -450,7 +514,10 @@ TEST_F(TowerTest, AFailedWriteIsToldAndTheClimbGoesOn) {
     logic->Ahead_Click(0);
     EXPECT_EQ(state->TowerFloor, 2);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].find("missing-dir/tower"), std::string::npos);
+    // One sentence a line, so the box never breaks inside a word.
+    EXPECT_EQ(dialogs.messages[0],
+              "塔の記録ファイル「" + dir.file("missing-dir/tower") +
+                  "」に書き込めませんでした。\nこの階からの再開はできません。");
 }
 
 TEST_F(TowerTest, RestartRebuildsTheSameFloor) {
@@ -508,6 +575,26 @@ TEST_F(HintLogicTest, AutoCruiseStopsAfterOneStepWhenTheItemIsClickedAgain) {
     EXPECT_EQ(state->PlayerPos, (Vec4{9, 8, 8, 8}));
     EXPECT_EQ(window.autoCruiseCaption, kAutoCruiseIdle);
     EXPECT_EQ(window.unloads, 0);
+}
+
+// A language switch while auto cruise runs renames the item and the cruise goes on.
+TEST_F(HintLogicTest, AutoCruiseGoesOnAcrossALanguageSwitch) {
+    struct BackToJapanese {
+        ~BackToJapanese() { text::SetLanguage(text::Language::Japanese); }
+    } restore;
+    SetDistance(0, 1, 3);
+    int pumps = 0;
+    window.onProcessEvents = [&] {
+        ++pumps;
+        if (pumps == 1) {
+            logic->mnuLanguage_Click(text::Language::English);
+            EXPECT_EQ(window.autoCruiseCaption, "Stop auto cruise");
+        }
+        if (pumps == 3) logic->mnuAutoClouse_Click();
+    };
+    logic->mnuAutoClouse_Click();
+    EXPECT_EQ(pumps, 3);
+    EXPECT_EQ(window.autoCruiseCaption, "Auto cruise");
 }
 
 TEST_F(HintLogicTest, ClosingTheWindowEndsAutoCruiseAndUnloads) {

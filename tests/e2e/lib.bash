@@ -26,8 +26,14 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; [[ -f err.log ]] && sed 's/^/  stderr: /' err.log >&2; exit 1; }
 
+# The game starts in the system's language: the runs read Japanese captions, so the game sees
+# a Japanese system (GNU LANGUAGE, the user's language list) unless a script chooses another.
+# The locale itself stays: an uninstalled ja_JP.UTF-8 would leave the process without UTF-8,
+# and X would then get window names that xdotool cannot match.
+E2E_LANGUAGE=${E2E_LANGUAGE:-ja}
+
 start_game() {
-  ./kestrune >out.log 2>err.log &
+  LANGUAGE="$E2E_LANGUAGE" ./kestrune >out.log 2>err.log &
   E2E_PID=$!
 }
 
