@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Playing without a keypad, with real X key events: the arrow keys step and turn, the keypad's
-# own arrows (Num Lock off) and the main-keyboard digits stay inert, a key rebound in
-# "キー設定…" is stored and drives the game, and a 2D practice maze is walked to its goal with
-# the hint and the Up arrow and its record entered.
+# An English player on a laptop, with real X key events: the arrow keys step and turn, the
+# keypad's own arrows (Num Lock off) and the main-keyboard digits stay inert, a key rebound in
+# "Key settings…" is stored and drives the game, and a 2D practice maze is walked to its goal
+# with the hint and the Up arrow and its record entered.
+E2E_LANGUAGE=en
 source "$(dirname "$0")/lib.bash"
 
 # Without animation the walk runs at drawing speed.
@@ -45,16 +46,16 @@ sleep 0.5
 view back
 same step back || fail "Right, Q/E and Up/Down did not undo each other"
 
-# --- "キー設定…": Q is refused for 後退(2), W taken; Down then does nothing, W steps back --
-click_at "$game" 60 8                # その他
-xdotool key Up Return                # キー設定…, the last item
-dialog=$(wait_window 'キー設定') || fail "no key settings dialog"
+# --- "Key settings…": Q is refused for Back (0), W taken; Down then does nothing, W steps back --
+open_file_menu "$game"
+xdotool key Right Up Up Up Return    # Other > Key settings…, above the two languages
+dialog=$(wait_window 'Key settings') || fail "no key settings dialog"
 focus "$dialog"
 xdotool key shift+Tab shift+Tab      # from OK back to the last field, 後退(2)
 xdotool key q
 refusal=
 for ((i = 0; i < 30; i++)); do
-  refusal=$(xdotool search --onlyvisible --name 'キー設定' 2>/dev/null | grep -v "^$dialog\$" | head -1 || true)
+  refusal=$(xdotool search --onlyvisible --name 'Key settings' 2>/dev/null | grep -v "^$dialog\$" | head -1 || true)
   [[ -n "$refusal" ]] && break
   sleep 0.1
 done
@@ -64,7 +65,7 @@ sleep 0.3
 focus "$dialog"
 xdotool key w Return                 # W, then OK
 sleep 0.5
-[[ -z "$(visible_window 'キー設定')" ]] || fail "the dialog did not close on OK"
+[[ -z "$(visible_window 'Key settings')" ]] || fail "the dialog did not close on OK"
 grep -q '^Back=W' kestrune.ini || fail "the new key was not stored"
 grep -q '^RollLeft=Q' kestrune.ini || fail "the refused key was stored"
 focus "$game"
@@ -79,21 +80,21 @@ same w step || fail "W did not step back"
 
 # --- A 2D maze walked with the hint and the Up arrow ----------------------------------------
 open_file_menu "$game"
-xdotool key Down Down Right; sleep 0.3   # 作成 opens on 2次元
-xdotool key Right; sleep 0.3             # 2次元 opens on 図形
-xdotool key Down Return                  # 初級
+xdotool key Down Down Right; sleep 0.3   # New opens on 2D
+xdotool key Right; sleep 0.3             # 2D opens on Shapes
+xdotool key Down Return                  # Easy
 sleep 1
-[[ "$(window_name "$game")" == "2次元迷路：難易度 初級" ]] || fail "caption $(window_name "$game")"
+[[ "$(window_name "$game")" == "2D maze — Easy" ]] || fail "caption $(window_name "$game")"
 box=
 for ((i = 0; i < 400; i++)); do
   open_file_menu "$game"
-  xdotool key Down Down Down Return      # ヒント
+  xdotool key Down Down Down Return      # Hint
   sleep 0.05
   xdotool key Up
   # The name box comes at once with the goal; wait for it before the next menu click.
   for ((k = 0; k < 4; k++)); do
     sleep 0.05
-    box=$(visible_window '名前入力')
+    box=$(visible_window 'New record')
     [[ -n "$box" ]] && break
   done
   [[ -n "$box" ]] && break
@@ -103,7 +104,7 @@ echo "goal reached after $i hint-and-Up rounds"
 xdotool type --delay 30 "Kei"
 xdotool key Return
 sleep 0.5
-[[ -n "$(visible_window 'ランキング表')" ]] || fail "the ranking window did not open"
+[[ -n "$(visible_window 'Best times')" ]] || fail "the ranking window did not open"
 stop_game
 grep -q '^Name10=Kei' kestrune.ini || fail "the record holder was not stored"
 grep -q '^Time10=[0-9]' kestrune.ini || fail "the record time was not stored"

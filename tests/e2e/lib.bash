@@ -104,6 +104,7 @@ start_in() {  # practice|tower
   local title
   title=$(wait_window '^Kestrune$') || fail "no title window"
   local x=100 pattern='次元迷路'
+  [[ $E2E_LANGUAGE == en ]] && pattern='D maze'
   [[ $1 == tower ]] && x=30 pattern='5duzu'
   # On a busy machine the first click can land before the title window takes input: click
   # again while it is still there.
