@@ -1,11 +1,8 @@
 // Kestrune's entry: wires the game state, services and windows together.
 #include <QApplication>
 #include <QEventLoop>
-#include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <memory>
 
 #include "game/files.h"
@@ -14,10 +11,12 @@
 #include "game/tower_file.h"
 #include "media/audio_system.h"
 #include "media/backend/sdl_audio.h"
+#include "settings/language_setting.h"
 #include "settings/settings_file.h"
 #include "ui/desktop_shell.h"
 #include "ui/event_loop_pause.h"
 #include "ui/game_window.h"
+#include "ui/language.h"
 #include "ui/qt_services.h"
 #include "ui/termination.h"
 #include "ui/title_window.h"
@@ -30,16 +29,14 @@ int main(int argc, char** argv) {
     // not when some last window happens to close.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrune.png")));
-    // The design font is a Windows face; IPAPGothic has the same metrics family.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QTranslator qtJapanese;
-    if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtJapanese);
+    ui::UseDesignFonts();
 
     auto state = std::make_unique<GameState>();
     SettingsFile settings;
     settings.LocateSettingsFile(ProgramDirectory());
+    // The stored choice, else the system's language; nothing is written before a choice.
+    ui::ApplyLanguage(
+        StartLanguage(settings, QLocale::system().uiLanguages().value(0).toStdString()));
     PrepareStartup(*state);
 
     // The title window: wait for the choice in a nested event loop.

@@ -1,6 +1,9 @@
 // Helpers shared by the tests: temporary directories and scripted services.
 #pragma once
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -21,6 +24,12 @@
 #include "media/music.h"
 
 namespace kestrune::test {
+
+// The source tree, for the committed assets: compiled in, so that a test binary run by hand
+// finds it as ctest does.
+inline std::string SourceDir() {
+    return KESTRUNE_TEST_SOURCE_DIR;
+}
 
 // A fresh directory under the system's temporary directory, removed afterwards.
 class TempDir {
@@ -43,6 +52,29 @@ public:
 
 private:
     std::string m_path;
+};
+
+// While it lives, every write to a file fails as on a full disk (the file-size limit is 0),
+// for root too. Keep its scope short: a failing check inside it cannot be logged to a file.
+class FullDisk {
+public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = m_saved;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = SIG_DFL;
 };
 
 inline std::unique_ptr<GameState> MakeState() {

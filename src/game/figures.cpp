@@ -52,16 +52,16 @@ void MakeFigure(const std::string& name, GameState& state, IMusic& music, IWindo
             FillTowerShell(state);
         else if (knownDimension)
             FillPlaneOrSlice(state, false);
-        texts.SetCaption(std::to_string(state.DimIndex + 1) + "次元迷路： ブランク");
+        texts.SetCaption(FigureCaption(state.DimIndex, 0));
     } else if (name == "Circle") {
         if (state.DimIndex == 3)
             FillBall4(state);
         else if (knownDimension)
             FillPlaneOrSlice(state, true);
-        texts.SetCaption(std::to_string(state.DimIndex + 1) + "次元迷路： 球");
+        texts.SetCaption(FigureCaption(state.DimIndex, 1));
     }
 
-    texts.SetGoalCaption("ありません");
+    texts.SetGoalCaption(NoGoalCaption());
     music.StartMusic("bgm.mid");
 }
 

@@ -212,7 +212,7 @@ void MakeMaze(GameState& state, IRandom& random, IMusic& music, IWindowTexts& te
     if (tower) {
         random.Reset(state.TowerFloor);
         random.Next();  // the first number after a reset is not used
-        texts.SetCaption("5duzu：" + std::to_string(state.TowerFloor) + "階");
+        texts.SetCaption(TowerCaption(state.TowerFloor));
         for (int i = 0; i < 4; ++i)
             state.GoalPos[i] = static_cast<int16_t>(2 * Floor(7.0 * random.Next()) + 4);
         if (state.TowerFloor / 14 < 8) {
@@ -252,12 +252,7 @@ void MakeMaze(GameState& state, IRandom& random, IMusic& music, IWindowTexts& te
     state.MazeSpace[goalIndex] = CellGoal;
     if (!tower) state.GoalPos = goal;
 
-    std::string readout;
-    for (int i = 0; i < 4; ++i) {
-        if (i > 0) readout += ',';
-        readout += std::to_string(ReadoutCoordinate(goal[i]));
-    }
-    texts.SetGoalCaption(readout + "です");
+    texts.SetGoalCaption(GoalCaption(goal));
 
     if (tower) {
         std::array<int, 3> colour{};

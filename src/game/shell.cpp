@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "game/files.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
@@ -34,7 +35,8 @@ std::string HelpPageUrl() {
     std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(found, ec);
     if (ec) return {};
-    return FileUrl(absolute.lexically_normal().string());
+    const std::string url = FileUrl(absolute.lexically_normal().string());
+    return text::CurrentLanguage() == text::Language::English ? url + "#en" : url;
 }
 
 bool OpenHelp(IShell& shell) {

@@ -28,7 +28,8 @@ std::string MailLink(const std::string& subject);
 std::string FileUrl(const std::string& absolutePath);
 
 // The help page as a file URL: kestrune.html in the current directory, else beside the
-// program, else in the installed data directory. Empty when there is none.
+// program, else in the installed data directory; in English at its English section ("#en").
+// Empty when there is none.
 std::string HelpPageUrl();
 
 // Opens the help page through the shell; false (and nothing opened) when it cannot be found.

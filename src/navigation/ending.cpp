@@ -6,52 +6,54 @@
 #include "game/pause.h"
 #include "game/shell.h"
 #include "media/audio.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
 namespace {
 
-// Line 31, the last one the scroll leaves standing, is the credit line of the About box.
+// Line 31, the last one the scroll leaves standing, is the credit line of the About box: a
+// name, the same in every language.
 constexpr std::array<std::string_view, kEndingLineCount> kLines = {
-    "You are the greatest!!",
+    text::TrMark("You are the greatest!!"),
     "",
-    "あなたは99層におよぶ塔を登りきりました。",
-    "100層目には約束された世界が広がっています。",
-    "そこはまさに絵にも描けない美しき世界。",
+    text::TrMark("あなたは99層におよぶ塔を登りきりました。"),
+    text::TrMark("100層目には約束された世界が広がっています。"),
+    text::TrMark("そこはまさに絵にも描けない美しき世界。"),
     "",
-    "しかしそこにはあまりにも平板な時間が待っているだけだった。",
+    text::TrMark("しかしそこにはあまりにも平板な時間が待っているだけだった。"),
     "",
-    "やがてあなたは更なる刺激を求めて",
-    "また塔へと戻り挑戦を続ける．．．。",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "まさかクリアする人がいるとは!!",
-    "是非メール下さい。",
-    "このエンディングを見たあなたは",
-    "すでに世界有数の4次元マニアです。",
-    "ぜひメールください。",
-    "",
-    "塔はこれから先も続きます。",
-    "難易度はランダムになりますが。",
-    "",
-    "それでは無限の高みを目指して",
-    "永遠に登り続けてください｡ ",
+    text::TrMark("やがてあなたは更なる刺激を求めて"),
+    text::TrMark("また塔へと戻り挑戦を続ける．．．。"),
     "",
     "",
     "",
     "",
-    "「Kestrune」",
+    "",
+    text::TrMark("まさかクリアする人がいるとは!!"),
+    text::TrMark("是非メール下さい。"),
+    text::TrMark("このエンディングを見たあなたは"),
+    text::TrMark("すでに世界有数の4次元マニアです。"),
+    text::TrMark("ぜひメールください。"),
+    "",
+    text::TrMark("塔はこれから先も続きます。"),
+    text::TrMark("難易度はランダムになりますが。"),
+    "",
+    text::TrMark("それでは無限の高みを目指して"),
+    text::TrMark("永遠に登り続けてください｡ "),
+    "",
+    "",
+    "",
+    "",
+    text::TrMark("「Kestrune」"),
     "Pelkin",
 };
 
 }  // namespace
 
-std::string_view EndingLineText(int line) {
+std::string EndingLineText(int line) {
     if (line < 0 || line >= kEndingLineCount) return {};
-    return kLines[static_cast<size_t>(line)];
+    return text::Tr(kLines[static_cast<size_t>(line)]);
 }
 
 int EndingLineTop(int line, int top0, int lineHeight) {
@@ -63,7 +65,7 @@ int EndingScrollTop(int k, int lineHeight) {
 }
 
 std::string EndingMailLink() {
-    return MailLink("duderクリアしました");
+    return MailLink(text::Tr("duderクリアしました"));
 }
 
 bool PlayEnding(IEndingPanel& panel, IMusic& music, IShell& shell, IPause& pause) {
@@ -77,7 +79,7 @@ bool PlayEnding(IEndingPanel& panel, IMusic& music, IShell& shell, IPause& pause
     }
     panel.SetEndingHeight(panel.LineTop(kEndingLineCount - 1) + height);
     music.StopMusic();
-    for (int i = 0; i < kEndingLineCount; ++i) panel.SetLineText(i, std::string(EndingLineText(i)));
+    for (int i = 0; i < kEndingLineCount; ++i) panel.SetLineText(i, EndingLineText(i));
 
     panel.ShowPanel();
     panel.SetEndingTop(0);

@@ -19,8 +19,8 @@ inline constexpr int kEndingStepPauseMs = 100;
 inline constexpr int kEndingFinalPauseMs = 5000;
 inline constexpr double kEndingStoryPoints = 9.0;
 
-// The text of line i (0..31) of the ending.
-std::string_view EndingLineText(int line);
+// The text of line i (0..31) of the ending, in the current language.
+std::string EndingLineText(int line);
 
 // Top of line i inside the scrolling picture: the heading lines 0 and 1 stand one line
 // height apart, the story follows after a gap of three lines.

@@ -13,6 +13,7 @@
 #include "render/canvas.h"
 #include "render/plain_view.h"
 #include "render/smooth_view.h"
+#include "settings/language_setting.h"
 
 namespace kestrune {
 
@@ -24,6 +25,12 @@ Matrix4 Scaled(const Matrix4& m, int factor) {
     return out;
 }
 }  // namespace
+
+std::string PracticeCaption(int dimIndex, int level) {
+    const std::string dimension = std::to_string(dimIndex + 1);
+    const std::string levelName = level >= 1 && level <= 4 ? text::Tr(kLevelNames[level]) : "";
+    return text::Trf("{0}次元迷路：難易度 {1}", {dimension, levelName});
+}
 
 int AnimationIndexFromSetting(const std::string& text) {
     char* end = nullptr;
@@ -42,6 +49,7 @@ void GameWindowLogic::Form_Load() {
     mnuAnimation_Click(AnimationIndexFromSetting(stored));
     if (m_state.GameMode != kModePractice) m_window.SetMakeMenuEnabled(false);
     FillAngleTables(m_view);
+    m_keys = LoadKeyBindings(m_services.settings);
 }
 
 void GameWindowLogic::Form_Unload() {
@@ -56,9 +64,11 @@ void GameWindowLogic::BuildFirstSpace() {
     if (m_state.GameMode != kModePractice) {
         FillTowerShell(m_state);
         MakeMaze(m_state, m_services.random, m_services.music, m_window);
+        m_space = {SpaceTexts::Kind::Tower, m_state.DimIndex, m_state.TowerFloor, m_state.GoalPos};
         PlaceAtStartPose(m_state);
     } else {
         MakeFigure("Blank", m_state, m_services.music, m_window);
+        m_space = {SpaceTexts::Kind::Figure, m_state.DimIndex, 0, {}};
     }
     DrawScreen();
     m_state.StartTime = m_services.clock.SecondsSinceMidnight();
@@ -168,6 +178,17 @@ void GameWindowLogic::Form_KeyDown(int keypadDigit, bool modified) {
         Rot_Click(action->index);
 }
 
+bool GameWindowLogic::KeyboardKeyDown(std::string_view keyName) {
+    const auto keypad = m_keys.Lookup(keyName);
+    if (keypad) Form_KeyDown(keypad->digit, keypad->modified);
+    return keypad.has_value();
+}
+
+void GameWindowLogic::StoreKeys(const KeyBindings& keys) {
+    m_keys = keys;
+    StoreKeyBindings(m_services.settings, m_keys);
+}
+
 void GameWindowLogic::ExpDirection() {
     m_window.SetDirectionReadout(kestrune::ExpDirection(m_state));
 }
@@ -195,17 +216,21 @@ void GameWindowLogic::SetDirToGoal() {
     }
 }
 
+bool GameWindowLogic::AutoCruising() const {
+    return m_window.AutoCruiseCaption() == text::Tr(kAutoCruiseRunning);
+}
+
 void GameWindowLogic::mnuAutoClouse_Click() {
-    if (m_window.AutoCruiseCaption() != kAutoCruiseIdle) {
-        m_window.SetAutoCruiseCaption(kAutoCruiseIdle);
+    if (m_window.AutoCruiseCaption() != text::Tr(kAutoCruiseIdle)) {
+        m_window.SetAutoCruiseCaption(text::Tr(kAutoCruiseIdle));
         return;
     }
-    m_window.SetAutoCruiseCaption(kAutoCruiseRunning);
+    m_window.SetAutoCruiseCaption(text::Tr(kAutoCruiseRunning));
     do {
         SetDirToGoal();
         Ahead_Click(0);
         m_window.ProcessPendingEvents();
-    } while (m_window.AutoCruiseCaption() == kAutoCruiseRunning);
+    } while (AutoCruising());
     if (!m_window.IsShown()) m_window.Unload();
 }
 
@@ -218,14 +243,15 @@ void GameWindowLogic::mnuFMMake_Click(int index) {
 void GameWindowLogic::mnuFMRe_Click() {
     m_window.SetBusy(true);
     MakeMaze(m_state, m_services.random, m_services.music, m_window);
+    const bool tower = m_state.GameMode != kModePractice;
+    m_space = {tower ? SpaceTexts::Kind::Tower : SpaceTexts::Kind::Practice, m_state.DimIndex,
+               tower ? m_state.TowerFloor : (m_state.Difficulty + 1) / 2, m_state.GoalPos};
     mnuFMStart_Click();
     DrawScreen();
     m_window.SetBusy(false);
     m_window.SetClearPanelVisible(false);
-    if (m_state.GameMode == kModePractice) {
-        const int level = (m_state.Difficulty + 1) / 2;
-        m_window.SetCaption(std::to_string(m_state.DimIndex + 1) + "次元迷路：難易度 " +
-                            (level >= 1 && level <= 4 ? kLevelNames[level] : ""));
+    if (!tower) {
+        m_window.SetCaption(PracticeCaption(m_space.dimIndex, m_space.number));
         m_window.SetTimer1Enabled(true);
     }
     m_state.StartTime = m_services.clock.SecondsSinceMidnight();
@@ -248,10 +274,10 @@ void GameWindowLogic::mnuFMStart_Click() {
 void GameWindowLogic::mnuFZZukei_Click(int index) {
     m_window.SetBusy(true);
     m_window.SetTimer1Enabled(false);
-    if (index == 0)
-        MakeFigure("Blank", m_state, m_services.music, m_window);
-    else if (index == 1)
-        MakeFigure("Circle", m_state, m_services.music, m_window);
+    if (index == 0 || index == 1) {
+        MakeFigure(index == 0 ? "Blank" : "Circle", m_state, m_services.music, m_window);
+        m_space = {SpaceTexts::Kind::Figure, m_state.DimIndex, index, {}};
+    }
     m_window.SetBusy(false);
     m_window.SetClearPanelVisible(false);
     m_window.SetTimer1Enabled(true);
@@ -265,16 +291,53 @@ void GameWindowLogic::picClear_Click() {
     m_window.SetClearPanelVisible(false);
 }
 
+void GameWindowLogic::mnuLanguage_Click(text::Language language) {
+    const bool cruising = AutoCruising();
+    StoreLanguage(m_services.settings, language);
+    text::SetLanguage(language);
+    m_window.SetAutoCruiseCaption(text::Tr(cruising ? kAutoCruiseRunning : kAutoCruiseIdle));
+    RefreshTexts();
+}
+
+void GameWindowLogic::RefreshTexts() {
+    switch (m_space.kind) {
+        case SpaceTexts::Kind::None:
+            break;
+        case SpaceTexts::Kind::Tower:
+            m_window.SetCaption(TowerCaption(m_space.number));
+            m_window.SetGoalCaption(GoalCaption(m_space.goal));
+            break;
+        case SpaceTexts::Kind::Practice:
+            m_window.SetCaption(PracticeCaption(m_space.dimIndex, m_space.number));
+            m_window.SetGoalCaption(GoalCaption(m_space.goal));
+            break;
+        case SpaceTexts::Kind::Figure:
+            m_window.SetCaption(FigureCaption(m_space.dimIndex, m_space.number));
+            m_window.SetGoalCaption(NoGoalCaption());
+            break;
+    }
+    if (m_clearElapsed) m_window.SetClearTimeCaption(ClearTimeCaption(*m_clearElapsed));
+    ExpDirection();
+    ShowPosition();
+}
+
 void GameWindowLogic::ClearHandling() {
     m_window.SetClearPanelVisible(true);
     const double elapsed = Elapsed();
+    m_clearElapsed = elapsed;
     m_window.SetClearTimeCaption(ClearTimeCaption(elapsed));
     m_services.music.StopMusic();
     m_services.dialogs.Beep();
     const ClearCheck check = CheckClearRecord(m_services.settings, m_state, elapsed);
     if (!check.isRecord) return;
-    const std::string name = m_services.dialogs.InputBox(check.prompt, kNamePromptTitle);
-    StoreRecordName(m_services.settings, m_state, name);
+    const std::string name = m_services.dialogs.InputBox(check.prompt, text::Tr(kNamePromptTitle));
+    // An unsaved record stays for this run (later clears compare with it, the ranking shows
+    // it), so the player hears of it once, not at every step into the goal.
+    if (!StoreRecordName(m_services.settings, m_state, check, name) && !m_toldUnsavedRecord) {
+        m_toldUnsavedRecord = true;
+        m_services.dialogs.ShowMessage(UnsavedRecordMessage(m_services.settings.SettingsPath()),
+                                       "Kestrune");
+    }
     m_window.ShowRanking();
 }
 
@@ -283,23 +346,26 @@ void GameWindowLogic::GoalReached(const Vec4& target) {
         ClearHandling();
         return;
     }
-    if (m_window.AutoCruiseCaption() == kAutoCruiseRunning) {
+    if (AutoCruising()) {
         // Auto cruise climbs at once: no question, no ending, no file.
         RecordClimb(target);
         EnterNextFloor(target);
         return;
     }
     if (m_state.TowerFloor == 99 && !m_window.ShowEnding()) return;
-    if (!m_services.dialogs.AskYesNo("次の階へ向かう階段がある。\r\r登りますか？", "Kestrune")) {
+    if (!m_services.dialogs.AskYesNo(text::Tr("次の階へ向かう階段がある。\r\r登りますか？"),
+                                     "Kestrune")) {
         m_window.SetClearPanelVisible(false);
         return;
     }
     RecordClimb(target);
     if (!WriteTowerFile(m_services.store, m_services.towerPath, m_state)) {
         // The climb goes on; the player learns that the progress was not saved.
+        // One sentence a line: the box would otherwise wrap the message inside a word.
         m_services.dialogs.ShowMessage(
-            "塔の記録ファイル「" + m_services.towerPath +
-                "」に書き込めませんでした。この階からの再開はできません。",
+            text::Trf(
+                "塔の記録ファイル「{0}」に書き込めませんでした。\nこの階からの再開はできません。",
+                {m_services.towerPath}),
             "Kestrune");
     }
     EnterNextFloor(target);

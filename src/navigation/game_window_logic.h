@@ -2,6 +2,8 @@
 // auto cruise. The Qt window forwards its events here and shows what this decides.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "game/game_state.h"
@@ -9,14 +11,21 @@
 #include "game/text_store.h"
 #include "media/audio.h"
 #include "navigation/game_window.h"
+#include "navigation/key_bindings.h"
 #include "render/view_state.h"
 #include "settings/settings_file.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
-inline constexpr const char* kAutoCruiseIdle = "オートクルーズ";
-inline constexpr const char* kAutoCruiseRunning = "オートクルーズ停止";
-inline constexpr const char* kLevelNames[5] = {"", "初級", "中級", "上級", "特級"};
+// Source texts: the window shows them through text::Tr.
+inline constexpr const char* kAutoCruiseIdle = text::TrMark("オートクルーズ");
+inline constexpr const char* kAutoCruiseRunning = text::TrMark("オートクルーズ停止");
+inline constexpr const char* kLevelNames[5] = {"", text::TrMark("初級"), text::TrMark("中級"),
+                                               text::TrMark("上級"), text::TrMark("特級")};
+
+// The caption of a practice maze of dimension dimIndex + 1 and level 1..4.
+std::string PracticeCaption(int dimIndex, int level);
 
 struct GameServices {
     IRandom& random;
@@ -50,6 +59,9 @@ public:
     void Ahead_Click(int index);
     // A keypad digit 0..9 with or without a modifier.
     void Form_KeyDown(int keypadDigit, bool modified);
+    // A main-keyboard key by name (see key_bindings.h): runs as the keypad key it stands in
+    // for. False when no action holds it.
+    bool KeyboardKeyDown(std::string_view keyName);
     void ExpDirection();
     void ShowPosition();
     void Timer1_Timer();
@@ -68,6 +80,13 @@ public:
     void mnuFMStart_Click();
     void mnuFZZukei_Click(int index);
     void picClear_Click();
+    // The language items: stores the choice and says every text the rules made again in the
+    // new language, without touching the game. The window retranslates its own texts.
+    void mnuLanguage_Click(text::Language language);
+
+    // The main-keyboard keys, read at load; storing also writes them to the settings file.
+    const KeyBindings& Keys() const { return m_keys; }
+    void StoreKeys(const KeyBindings& keys);
 
     int AnimationIndex() const { return m_animationIndex; }
     int AnimationLevel() const { return m_animationIndex - 1; }
@@ -76,6 +95,16 @@ public:
     const GameState& State() const { return m_state; }
 
 private:
+    // What the caption and the goal readout describe, to say them again in another language.
+    struct SpaceTexts {
+        enum class Kind { None, Tower, Practice, Figure } kind = Kind::None;
+        int dimIndex = 0;
+        int number = 0;  // the floor, the level or the figure
+        std::array<int16_t, 4> goal{};
+    };
+
+    void RefreshTexts();
+    bool AutoCruising() const;
     void GoalReached(const Vec4& target);
     void ClearHandling();
     void RecordClimb(const Vec4& target);
@@ -87,6 +116,10 @@ private:
     GameServices m_services;
     ViewState m_view{};
     int m_animationIndex = 4;
+    KeyBindings m_keys;
+    bool m_toldUnsavedRecord = false;
+    SpaceTexts m_space;
+    std::optional<double> m_clearElapsed;  // the clear time the clear panel shows
 };
 
 // The stored "Animation" text as a menu index 0..7: a whole number -1..6 plus one; any

@@ -1,25 +1,31 @@
 #include "navigation/readouts.h"
 
+#include <utility>
+
 #include "game/numbers.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
 namespace {
 constexpr const char* kAxisLetters[4] = {"X", "Y", "Z", "W"};
 
-std::string Opposite(const std::string& text) {
-    std::string out = text.substr(0, text.size() - 1);
-    out += (text.back() == '+') ? "-" : "+";
-    return out;
+// The world axis and sign of player axis p: the sign is +1, -1 or 0 when none is found.
+std::pair<int, int> WorldAxis(const Matrix4& m, int p) {
+    for (int a = 0; a < 4; ++a)
+        if (m[a][p] != 0) return {a, m[a][p] > 0 ? 1 : -1};
+    return {0, 0};
+}
+
+std::string AxisText(int axis, int sign) {
+    if (sign == 0) return {};
+    return text::Trf("{0} 軸 {1}", {kAxisLetters[axis], sign > 0 ? "+" : "-"});
 }
 }  // namespace
 
 std::string DirectionText(const Matrix4& m, int p) {
-    for (int a = 0; a < 4; ++a) {
-        if (m[a][p] == 0) continue;
-        return std::string(kAxisLetters[a]) + (m[a][p] > 0 ? " 軸 +" : " 軸 -");
-    }
-    return {};
+    const auto [axis, sign] = WorldAxis(m, p);
+    return AxisText(axis, sign);
 }
 
 Rgb FourthAxisColour(int16_t cellCode, const std::array<int16_t, 3>& wall) {
@@ -34,11 +40,12 @@ DirectionReadout ExpDirection(const GameState& state) {
     DirectionReadout out;
     const Matrix4& m = state.Orientation;
     for (int p = 0; p < 4; ++p) {
-        out.captions[p] = DirectionText(m, p);
+        const auto [axis, sign] = WorldAxis(m, p);
         if (p == 0) {
-            out.captions[0] += "方向";
+            out.captions[0] = text::Trf("{0}方向", {AxisText(axis, sign)});
         } else {
-            out.captions[p + 3] = Opposite(out.captions[p]);
+            out.captions[p] = AxisText(axis, sign);
+            out.captions[p + 3] = AxisText(axis, -sign);
         }
     }
     Vec4 plus{}, minus{};
@@ -58,7 +65,7 @@ std::string PositionCaption(const GameState& state, int outerWidthTwips) {
         if (k) text += ",";
         text += std::to_string(ReadoutCoordinate(state.PlayerPos[k]));
     }
-    return outerWidthTwips < kNarrowWidthTwips ? text : "現在地は " + text;
+    return outerWidthTwips < kNarrowWidthTwips ? text : text::Trf("現在地は {0}", {text});
 }
 
 double StripSlideTop(double innerHeight, double stripHeight, int k) {

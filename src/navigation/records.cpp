@@ -6,6 +6,7 @@
 
 #include "game/numbers.h"
 #include "settings/settings_file.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
@@ -28,7 +29,7 @@ std::string ClockText(double elapsed) {
 }
 
 std::string ClearTimeCaption(double elapsed) {
-    return "Clear Time :   " + ClockText(elapsed);
+    return text::Trf("Clear Time :   {0}", {ClockText(elapsed)});
 }
 
 namespace {
@@ -42,9 +43,11 @@ long long WholeSeconds(double value) {
 std::string NewRecordPrompt(long long n, double best) {
     const long long b = WholeSeconds(best);
     // New minutes and seconds carry the blank a non-negative number prints in front.
-    return "新記録達成！！\r\nお名前をどうぞ。\r\n\r\n新記録は  " + std::to_string(n / 60) +
-           "分  " + std::to_string(n % 60) + "秒、旧記録は " + std::to_string(b / 60) + "分 " +
-           std::to_string(b % 60) + "秒でした。";
+    return text::Trf(
+        "新記録達成！！\r\nお名前をどうぞ。\r\n\r\n新記録は  {0}分  {1}秒、旧記録は {2}分 "
+        "{3}秒でした。",
+        {std::to_string(n / 60), std::to_string(n % 60), std::to_string(b / 60),
+         std::to_string(b % 60)});
 }
 
 ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, double elapsed) {
@@ -54,14 +57,24 @@ ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, doub
     const double best = LeadingNumber(settings.ReadSetting(kSettingsSection, key, "3600"));
     if (!(elapsed < best)) return check;
     check.isRecord = true;
-    settings.WriteSetting(kSettingsSection, key, std::to_string(check.seconds));
+    check.timeStored = settings.WriteSetting(kSettingsSection, key, std::to_string(check.seconds));
     check.prompt = NewRecordPrompt(check.seconds, best);
     return check;
 }
 
-void StoreRecordName(SettingsFile& settings, const GameState& state, const std::string& name) {
-    settings.WriteSetting(kSettingsSection,
-                          RecordKey("Name", state.DimIndex, RecordLevel(state.Difficulty)), name);
+bool StoreRecordName(SettingsFile& settings, const GameState& state, const ClearCheck& check,
+                     const std::string& name) {
+    const std::string key = RecordKey("Name", state.DimIndex, RecordLevel(state.Difficulty));
+    if (!check.timeStored) {
+        settings.KeepInMemory(kSettingsSection, key, name);
+        return false;
+    }
+    return settings.WriteSetting(kSettingsSection, key, name);
+}
+
+std::string UnsavedRecordMessage(const std::string& path) {
+    // The path on a line of its own, so that the sentence is never broken inside a word.
+    return text::Trf("記録をファイルに保存できませんでした。\n{0}", {path});
 }
 
 std::string RankingTimeText(const std::string& stored) {

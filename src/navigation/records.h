@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/game_state.h"
+#include "text/catalogue.h"
 
 namespace kestrune {
 
@@ -27,19 +28,26 @@ std::string ClearTimeCaption(double elapsed);
 
 // The name prompt of a new record: n the new whole seconds, best the old record.
 std::string NewRecordPrompt(long long n, double best);
-inline constexpr const char* kNamePromptTitle = "名前入力";
+inline constexpr const char* kNamePromptTitle = text::TrMark("名前入力");
 
 // What a clear does to the records. The caller shows the panel, stops the music and beeps
-// first; then asks the name with `askName` when this returns a prompt.
+// first; then asks the name when this returns a prompt.
 struct ClearCheck {
     bool isRecord = false;
-    long long seconds = 0;  // whole seconds of the clear
-    std::string prompt;     // the name prompt, for a record
+    long long seconds = 0;    // whole seconds of the clear
+    std::string prompt;       // the name prompt, for a record
+    bool timeStored = false;  // the record's time reached the file (else it is kept in memory)
 };
 ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, double elapsed);
 
-// Stores the record's time (already written by CheckClearRecord) holder's name.
-void StoreRecordName(SettingsFile& settings, const GameState& state, const std::string& name);
+// Stores the name of the record's holder (its time was written by CheckClearRecord). A name
+// whose time could not be stored is only kept in memory, so that the file never pairs it
+// with the old time. False when the record did not reach the file.
+bool StoreRecordName(SettingsFile& settings, const GameState& state, const ClearCheck& check,
+                     const std::string& name);
+
+// The message for a record that could not be written to `path`.
+std::string UnsavedRecordMessage(const std::string& path);
 
 // The twelve cells of the ranking table, index 4 * (d - 1) + l.
 struct RankingCell {

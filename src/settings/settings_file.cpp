@@ -1,15 +1,15 @@
 #include "settings/settings_file.h"
 
-// Plain bytes: UTF-8 passes through untouched and no conversion library is needed.
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 
 #include "game/files.h"
+#include "settings/cp932.h"
 
 #ifndef KESTRUNE_BINDIR
 #define KESTRUNE_BINDIR ""
@@ -21,10 +21,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The value a private-profile read hands back: 254 characters at most, ended at a NUL.
-std::string CutValue(const char* raw) {
-    std::string value(raw);
-    value = value.substr(0, value.find('\0'));
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// A NUL ends a line too, so that binary garbage never hides the records after it.
+constexpr std::string_view kLineBreaks{"\r\n\0", 3};
+
+// The value a private-profile read hands back: ended at a NUL, in UTF-8 (a value that is not
+// UTF-8 was saved by Japanese Windows, in code page 932), 254 characters at most.
+std::string CutValue(std::string_view raw) {
+    std::string value(raw.substr(0, raw.find('\0')));
+    if (!IsValidUtf8(value)) value = Cp932ToUtf8(value);
     size_t chars = 0;
     for (size_t i = 0; i < value.size(); ++i) {
         // Count UTF-8 lead bytes, so a multi-byte character is never split.
@@ -34,60 +39,20 @@ std::string CutValue(const char* raw) {
     return value;
 }
 
-void Configure(CSimpleIniA& ini) {
-    ini.SetUnicode(false);
-    ini.SetMultiKey(false);
-    ini.SetSpaces(false);
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
 }
 
-bool IsCommentOrBlank(const std::string& text, size_t first, size_t end) {
-    return first >= end || text[first] == ';' || text[first] == '#';
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
-// Lines that are neither a section, an entry, a comment nor blank: a "[" with no "]", or text
-// with no "=". SimpleIni keeps the first kind inside the next comment and writes it back once
-// more at every save (each write made the file longer, doubling it after a blank line and a
-// comment), and drops the second kind at the next save. Keeping such a line as a comment of
-// its own leaves its text in the file, and neither happens.
-std::string CommentOutNonEntries(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        size_t first = text.find_first_not_of(" \t", start);
-        if (first > end) first = end;
-        const auto lineBegin = text.begin() + static_cast<std::ptrdiff_t>(first);
-        const auto lineEnd = text.begin() + static_cast<std::ptrdiff_t>(end);
-        const bool opensSection = first < end && text[first] == '[';
-        const bool section = opensSection && std::find(lineBegin, lineEnd, ']') != lineEnd;
-        const bool entry = !opensSection && std::find(lineBegin, lineEnd, '=') != lineEnd;
-        if (!IsCommentOrBlank(text, first, end) && !section && !entry) out += ';';
-        out.append(text, start, end - start);
-        // Copy the line end as it was.
-        while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) out += text[end++];
-        start = end;
-    }
-    return out;
-}
-
-// The comments and blank lines after the last section or entry. SimpleIni ties a comment to
-// the entry that follows it, so these have none and would be lost at the next save.
-std::string TrailingComments(const std::string& text) {
-    size_t start = 0, tail = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        size_t first = text.find_first_not_of(" \t", start);
-        if (first > end) first = end;
-        const bool commentOrBlank = IsCommentOrBlank(text, first, end);
-        while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) ++end;
-        if (!commentOrBlank) tail = end;
-        start = end;
-    }
-    const std::string rest = text.substr(tail);
-    return rest.find_first_of(";#") == std::string::npos ? std::string() : rest;
+bool SameName(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // A value, key or section name is one line of the file: line breaks or a NUL in it (a name
@@ -98,21 +63,82 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-// Parses the whole text; `prepared` receives the text as parsed.
-bool LoadIniText(CSimpleIniA& ini, std::string bytes, std::string* prepared = nullptr) {
-    // A NUL byte would end the parse early and hide every record after it.
-    std::replace(bytes.begin(), bytes.end(), '\0', '\n');
-    std::string text = CommentOutNonEntries(bytes);
-    const bool ok = ini.LoadData(text) >= 0;
-    if (prepared) *prepared = std::move(text);
-    return ok;
+// The line break the file already uses, for the lines a write adds.
+std::string LineBreakOf(const std::string& text) {
+    const size_t at = text.find_first_of("\r\n");
+    if (at == std::string::npos || text[at] == '\n') return "\n";
+    return (at + 1 < text.size() && text[at + 1] == '\n') ? "\r\n" : "\r";
 }
 
-bool LoadIni(CSimpleIniA& ini, ITextStore& store, const std::string& path,
-             std::string* prepared = nullptr) {
-    auto bytes = store.Read(path);
-    if (!bytes) return false;
-    return LoadIniText(ini, std::move(*bytes), prepared);
+// Where a key stands in the file. The file is edited as text, line by line, as the platform's
+// private-profile service does: every other byte (a byte-order mark, comments, stray lines,
+// names in another code page, the line breaks) stays exactly as it was.
+struct Place {
+    bool sectionFound = false;
+    size_t insertAt = 0;            // after the last entry (or the header) of the first section
+    bool insertNeedsBreak = false;  // that line is the file's last and has no line break
+    bool entryFound = false;        // the section holds an entry, the key's or another
+    bool keyFound = false;
+    size_t valueBegin = 0, valueEnd = 0;  // the key's value, blanks around it excluded
+};
+
+Place Find(const std::string& text, std::string_view section, std::string_view key) {
+    Place place;
+    size_t pos = text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0 ? 3 : 0;
+    bool inSection = false, inFirstSection = false;
+    while (pos < text.size()) {
+        size_t end = text.find_first_of(kLineBreaks, pos);
+        if (end == std::string::npos) end = text.size();
+        size_t next = end;
+        if (end < text.size())
+            next += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+        const std::string_view line = Trim(std::string_view(text).substr(pos, end - pos));
+        const size_t close = line.find(']');
+        if (!line.empty() && line.front() == '[' && close != std::string_view::npos) {
+            inSection = SameName(Trim(line.substr(1, close - 1)), section);
+            inFirstSection = inSection && !place.sectionFound;
+            if (inFirstSection) {
+                place.sectionFound = true;
+                place.insertAt = next;
+                place.insertNeedsBreak = next == end;
+            }
+        } else if (inSection && !line.empty() && line.front() != ';' && line.front() != '#') {
+            const size_t eq = line.find('=');
+            if (eq != std::string_view::npos) {
+                place.entryFound = true;
+                if (SameName(Trim(line.substr(0, eq)), key)) {
+                    const std::string_view value = Trim(line.substr(eq + 1));
+                    place.keyFound = true;
+                    place.valueBegin = static_cast<size_t>(value.data() - text.data());
+                    place.valueEnd = place.valueBegin + value.size();
+                    return place;
+                }
+                if (inFirstSection) {
+                    place.insertAt = next;
+                    place.insertNeedsBreak = next == end;
+                }
+            }
+        }
+        pos = next;
+    }
+    return place;
+}
+
+// The text with the key set to the value: in place, at the end of the section's entries, or
+// in a new section at the end.
+void SetValue(std::string& text, const std::string& section, const std::string& key,
+              const std::string& value) {
+    const Place place = Find(text, section, key);
+    const std::string br = LineBreakOf(text);
+    if (place.keyFound) {
+        text.replace(place.valueBegin, place.valueEnd - place.valueBegin, value);
+    } else if (place.sectionFound) {
+        text.insert(place.insertAt, (place.insertNeedsBreak ? br : "") + key + "=" + value + br);
+    } else {
+        const bool bare = text.empty() || text == kByteOrderMark;
+        if (!bare && text.back() != '\n' && text.back() != '\r') text += br;
+        text += "[" + section + "]" + br + key + "=" + value + br;
+    }
 }
 
 }  // namespace
@@ -142,6 +168,7 @@ void SettingsFile::LocateSettingsFile(const std::string& programDir, const std::
         !installedBinDir.empty() && fs::equivalent(programDir, installedBinDir, ec);
     const bool writable = ::access(programDir.c_str(), W_OK) == 0;
     const bool exists = fs::exists(beside, ec);
+    m_seedPath.clear();
     // Every write replaces the file through a temporary one beside it, so the directory
     // itself must be writable.
     if (writable && (exists || !installed)) {
@@ -149,57 +176,87 @@ void SettingsFile::LocateSettingsFile(const std::string& programDir, const std::
         return;
     }
     // An installed game cannot write its own directory: keep the records per user instead,
-    // starting from the ones that lie beside the program.
+    // starting from the ones that lie beside the program. They are copied at the first write,
+    // so a game closed on its title window leaves every file as it was.
     m_settingsPath = join(configDir.empty() ? UserConfigDirectory() : configDir);
-    if (exists && !fs::exists(m_settingsPath, ec)) {
-        fs::create_directories(fs::path(m_settingsPath).parent_path(), ec);
-        if (auto bytes = ReadWholeFile(beside)) WriteFileAtomically(m_settingsPath, *bytes);
+    if (exists) m_seedPath = beside;
+}
+
+std::string SettingsFile::SourceOf(const std::string& path) const {
+    if (path == m_settingsPath && !m_seedPath.empty() && !m_store.Exists(path)) return m_seedPath;
+    return path;
+}
+
+std::string SettingsFile::MemoryKey(const std::string& path, const std::string& section,
+                                    const std::string& key) {
+    // Section and key match without regard to case, the path with it.
+    std::string names = OneLine(section) + '\n' + OneLine(key);
+    for (char& c : names)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return path + '\n' + names;
+}
+
+std::optional<std::string> SettingsFile::FindSetting(const std::string& section,
+                                                     const std::string& key,
+                                                     const std::string& file) {
+    const std::string& path = file.empty() ? m_settingsPath : file;
+    std::string value;
+    if (const auto kept = m_unsaved.find(MemoryKey(path, section, key)); kept != m_unsaved.end()) {
+        value = CutValue(kept->second);
+    } else if (const auto text = m_store.Read(SourceOf(path))) {
+        const Place place = Find(*text, section, key);
+        if (place.keyFound)
+            value = CutValue(std::string_view(*text).substr(place.valueBegin,
+                                                            place.valueEnd - place.valueBegin));
     }
+    if (value.empty()) return std::nullopt;
+    return value;
 }
 
 std::string SettingsFile::ReadSetting(const std::string& section, const std::string& key,
                                       const std::string& defaultValue, const std::string& file) {
+    if (auto value = FindSetting(section, key, file)) return *value;
+    // The default of a value held in memory stays there: in the file it would replace what is
+    // stored (the old holder's name of an unsaved record).
     const std::string& path = file.empty() ? m_settingsPath : file;
-    CSimpleIniA ini;
-    Configure(ini);
-    std::string value;
-    if (LoadIni(ini, m_store, path))
-        value = CutValue(ini.GetValue(section.c_str(), key.c_str(), ""));
-    if (value.empty()) {
-        value = defaultValue;
+    if (const auto kept = m_unsaved.find(MemoryKey(path, section, key)); kept != m_unsaved.end())
+        kept->second = defaultValue;
+    else
         WriteSetting(section, key, defaultValue, file);
-    }
-    return value;
+    return defaultValue;
 }
 
 bool SettingsFile::WriteSetting(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& file) {
     const std::string& path = file.empty() ? m_settingsPath : file;
-    CSimpleIniA ini;
-    Configure(ini);
-    std::string before;
-    if (m_store.Exists(path) && !LoadIni(ini, m_store, path, &before))
-        return false;  // unreadable: keep it
-    if (ini.SetValue(OneLine(section).c_str(), OneLine(key).c_str(), OneLine(value).c_str()) < 0)
-        return false;
-    std::string text;
-    if (ini.Save(text) < 0) return false;
-    if (const std::string trailing = TrailingComments(before); !trailing.empty()) {
-        if (!text.empty() && text.back() != '\n') text += '\n';
-        text += trailing;
-    }
+    const std::string source = SourceOf(path);
     std::error_code ec;
-    const fs::path dir = fs::path(path).parent_path();
-    if (!dir.empty()) fs::create_directories(dir, ec);
-    return m_store.Write(path, text);
+    std::optional<std::string> text = std::string();
+    // A file that exists but cannot be read is never replaced: that would lose its records.
+    if (m_store.Exists(source)) text = m_store.Read(source);
+    bool stored = false;
+    if (text) {
+        SetValue(*text, OneLine(section), OneLine(key), OneLine(value));
+        // A per-user file may need its directory (names in the browser's storage have none).
+        const fs::path dir = fs::path(path).parent_path();
+        if (!dir.empty()) fs::create_directories(dir, ec);
+        stored = m_store.Write(path, *text);
+    }
+    if (stored)
+        m_unsaved.erase(MemoryKey(path, section, key));
+    else
+        KeepInMemory(section, key, value, file);
+    return stored;
 }
 
 bool SettingsFile::IsSettingsText(const std::string& text) {
-    CSimpleIniA ini;
-    Configure(ini);
-    if (!LoadIniText(ini, text)) return false;
-    const CSimpleIniA::TKeyVal* keys = ini.GetSection(kSettingsSection);
-    return keys && !keys->empty();
+    return Find(text, kSettingsSection, {}).entryFound;
+}
+
+void SettingsFile::KeepInMemory(const std::string& section, const std::string& key,
+                                const std::string& value, const std::string& file) {
+    const std::string& path = file.empty() ? m_settingsPath : file;
+    m_unsaved[MemoryKey(path, section, key)] = OneLine(value);
 }
 
 }  // namespace kestrune

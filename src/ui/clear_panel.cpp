@@ -8,6 +8,8 @@
 #include "game/pause.h"
 #include "game/shell.h"
 #include "media/audio.h"
+#include "text/catalogue.h"
+#include "ui/language.h"
 
 namespace kestrune::ui {
 
@@ -51,15 +53,32 @@ ClearPanel::ClearPanel(QWidget* parent) : QWidget(parent) {
     MakeBlack(m_picEnding);
     m_picEnding->setGeometry(Px(120), 0, Px(5655), Px(2535));
 
-    m_label4 = MakeText(m_picEnding, QStringLiteral("CLEAR!!"), {0, 0, Px(5775), Px(1335)}, 72);
-    m_label5[0] = MakeText(m_picEnding, QStringLiteral("You are great!!"),
-                           {0, Px(1440), Px(5655), Px(375)}, 18);
-    m_label5[1] =
-        MakeText(m_picEnding, QStringLiteral("Clear time"), {0, Px(1920), Px(5895), Px(375)}, 18);
+    m_label4 = MakeText(m_picEnding, QString(), {0, 0, Px(5775), Px(1335)}, 72);
+    m_label5[0] = MakeText(m_picEnding, QString(), {0, Px(1440), Px(5655), Px(375)}, 18);
+    m_label5[1] = MakeText(m_picEnding, QString(), {0, Px(1920), Px(5895), Px(375)}, 18);
+    RetranslateUi();
     hide();
 }
 
+void ClearPanel::RetranslateUi() {
+    m_label4->setText(QTr("CLEAR!!"));
+    if (m_ending) {
+        for (int i = 0; i < kEndingLineCount; ++i)
+            if (QLabel* line = Label5(i)) line->setText(QString::fromStdString(EndingLineText(i)));
+        return;
+    }
+    m_label5[0]->setText(QTr("You are great!!"));
+    // The clear time, once there is one, is the game's to say again.
+    if (!m_clearTimeShown) m_label5[1]->setText(QTr("Clear time"));
+}
+
+void ClearPanel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) RetranslateUi();
+}
+
 void ClearPanel::SetClearTimeCaption(const QString& caption) {
+    m_clearTimeShown = true;
     m_label5[1]->setText(caption);
 }
 
@@ -69,6 +88,7 @@ QLabel* ClearPanel::Label5(int index) const {
 }
 
 bool ClearPanel::ShowEnding(IMusic& music, IShell& shell, IPause& pause) {
+    m_ending = true;
     return PlayEnding(*this, music, shell, pause);
 }
 

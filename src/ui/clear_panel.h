@@ -44,10 +44,12 @@ signals:
     void clicked();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void RetranslateUi();
     void CreateLine(int index) override;
     void SetLineVisible(int index, bool visible) override;
     int LineTop(int index) const override;
@@ -64,6 +66,8 @@ private:
     QLabel* m_label4 = nullptr;
     std::array<QLabel*, kEndingLineCount> m_label5{};
     bool m_pressed = false;
+    bool m_clearTimeShown = false;  // Label5(1) holds a clear time, not its design caption
+    bool m_ending = false;          // the lines hold the tower ending
 };
 
 }  // namespace kestrune::ui

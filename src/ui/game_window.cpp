@@ -1,7 +1,6 @@
 #include "ui/game_window.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -11,6 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -18,8 +19,11 @@
 
 #include "navigation/records.h"
 #include "render/layout.h"
+#include "text/catalogue.h"
 #include "ui/clear_panel.h"
+#include "ui/key_settings_dialog.h"
 #include "ui/keypad.h"
+#include "ui/language.h"
 #include "ui/menu_windows.h"
 #include "ui/view_widget.h"
 
@@ -37,7 +41,7 @@ QRect TwipRect(double left, double top, double width, double height) {
 }
 
 QFont DesignFont(double points, bool bold) {
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont font(QString::fromUtf8(kDesignFontFamily));
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
@@ -69,6 +73,34 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+constexpr const char* kDimensionNames[4] = {"", text::TrMark("2次元"), text::TrMark("3次元"),
+                                            text::TrMark("4次元")};
+constexpr const char* kFigureNames[2] = {text::TrMark("ブランク"), text::TrMark("球")};
+constexpr const char* kAnimationNames[8] = {text::TrMark("アニメーション無し"),
+                                            text::TrMark("1段階"),
+                                            text::TrMark("2段階"),
+                                            text::TrMark("4段階"),
+                                            text::TrMark("8段階"),
+                                            text::TrMark("16段階"),
+                                            text::TrMark("32段階"),
+                                            text::TrMark("64段階")};
+
+// The design face (12 point, narrowed to 88 %) narrowed further, one step at a time, until the
+// caption fits inside the button's frame: IPAPGothic runs wider than the face it stands for.
+void FitCaption(QPushButton* button) {
+    button->ensurePolished();
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const int room =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    QFont font = DesignFont(12, false);
+    for (int stretch = 88; stretch >= 50; --stretch) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(button->text()) <= room) break;
+    }
+    button->setFont(font);
+}
+
 }  // namespace
 
 GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
@@ -76,6 +108,7 @@ GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
     m_windows = std::make_unique<MenuWindows>(m_deps.settings, m_deps.shell, this);
     BuildControls();
     BuildMenus();
+    RetranslateUi();
     m_logic = std::make_unique<GameWindowLogic>(
         m_deps.state, *this,
         GameServices{m_deps.random, m_deps.clock, m_deps.music, m_deps.effects, m_deps.settings,
@@ -85,6 +118,7 @@ GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
     resize(Px(8610), Px(6615) + menuBar()->sizeHint().height());
     m_picture1->SyncCanvasSize();
     m_logic->Form_Load();
+    ShowKeyTooltips();
 }
 
 GameWindow::~GameWindow() {
@@ -98,8 +132,8 @@ void GameWindow::BuildControls() {
     m_picture1 = new ViewWidget(m_client);
     m_picture1->setGeometry(TwipRect(0, 0, 6675, 6255));
 
-    m_lblWait = MakeLabel(m_picture1, QStringLiteral("Please Wait"), QRect(0, 0, 193, 41),
-                          DesignFont(18, true), Qt::AlignCenter);
+    m_lblWait = MakeLabel(m_picture1, QString(), QRect(0, 0, 193, 41), DesignFont(18, true),
+                          Qt::AlignCenter);
     SetBackground(m_lblWait, Qt::black);
     SetTextColour(m_lblWait, Qt::white);
     m_lblWait->hide();
@@ -112,11 +146,10 @@ void GameWindow::BuildControls() {
     m_picture2->setGeometry(TwipRect(0, 6240, 6675, 375));
     SetBackground(m_picture2, Qt::black);
     const QFont stripFont = DesignFont(14.25, true);
-    m_lblZahyou =
-        MakeLabel(m_picture2, QStringLiteral("現在地は"), TwipRect(0, 0, 1215, 285), stripFont);
+    // The design caption; the position readout replaces it before the window shows.
+    m_lblZahyou = MakeLabel(m_picture2, QTr("現在地は"), TwipRect(0, 0, 1215, 285), stripFont);
     m_lblZahyou->setWordWrap(false);
-    m_label6 =
-        MakeLabel(m_picture2, QStringLiteral("ゴールは"), TwipRect(3120, 0, 1215, 255), stripFont);
+    m_label6 = MakeLabel(m_picture2, QString(), TwipRect(3120, 0, 1215, 255), stripFont);
     m_lblGoal = MakeLabel(m_picture2, QString(), TwipRect(4440, 0, 2175, 375), stripFont);
     for (QLabel* label : {m_lblZahyou, m_label6, m_lblGoal}) SetTextColour(label, Qt::white);
     // The position text grows to the right as the goal text does.
@@ -134,30 +167,22 @@ void GameWindow::BuildControls() {
     m_picCon->setGeometry(TwipRect(6720, 120, 1935, 6135));
     // The captions were laid out for buttons without inner padding.
     m_picCon->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
-    // IPAPGothic runs a little wider than the design face: narrow it so "奥未(S5)" fits.
-    QFont buttonFont = DesignFont(12, false);
-    buttonFont.setStretch(88);
-    struct ButtonDef {
-        bool ahead;
-        int index;
-        const char* caption;
+    // Twips, in panel order (the order of kPanelActions).
+    struct Place {
         int left, top, width;
     };
-    const ButtonDef buttons[] = {
-        {true, 0, "前進(5)", 0, 120, 1575},      {false, 0, "左(4)", 0, 480, 795},
-        {false, 1, "右(6)", 780, 480, 795},      {false, 2, "上(8)", 0, 840, 795},
-        {false, 3, "下(2)", 780, 840, 795},      {false, 4, "奥未(S5)", 0, 1200, 795},
-        {false, 5, "奥過(S0)", 780, 1200, 795},  {false, 6, "左振(7)", 0, 1560, 795},
-        {false, 7, "右振(9)", 780, 1560, 795},   {false, 8, "左未(S4)", 0, 1920, 795},
-        {false, 9, "右未(S6)", 780, 1920, 795},  {false, 10, "上未(S8)", 0, 2280, 795},
-        {false, 11, "下未(S2)", 780, 2280, 795}, {true, 1, "後退(2)", 0, 2640, 1575},
+    const Place places[kPanelActionCount] = {
+        {0, 120, 1575},   {0, 480, 795},    {780, 480, 795},  {0, 840, 795},    {780, 840, 795},
+        {0, 1200, 795},   {780, 1200, 795}, {0, 1560, 795},   {780, 1560, 795}, {0, 1920, 795},
+        {780, 1920, 795}, {0, 2280, 795},   {780, 2280, 795}, {0, 2640, 1575},
     };
-    for (const ButtonDef& b : buttons) {
-        auto* button = new QPushButton(QString::fromUtf8(b.caption), m_picCon);
-        button->setGeometry(TwipRect(b.left, b.top, b.width, 375));
-        button->setFont(buttonFont);
-        const int index = b.index;
-        if (b.ahead) {
+    for (int slot = 0; slot < kPanelActionCount; ++slot) {
+        const PanelActionInfo& info = kPanelActions[static_cast<std::size_t>(slot)];
+        const Place& p = places[slot];
+        auto* button = new QPushButton(m_picCon);
+        button->setGeometry(TwipRect(p.left, p.top, p.width, 375));
+        const int index = info.action.index;
+        if (info.action.kind == PanelAction::Kind::Step) {
             m_ahead[index] = button;
             connect(button, &QPushButton::clicked, this,
                     [this, index] { m_logic->Ahead_Click(index); });
@@ -173,7 +198,8 @@ void GameWindow::BuildControls() {
                                      TwipRect(1560, 120 + 360 * i, 375, 255), DesignFont(12, true),
                                      Qt::AlignHCenter | Qt::AlignTop);
 
-    MakeLabel(m_picCon, QStringLiteral("方向"), TwipRect(0, 3240, 735, 255), DesignFont(12, true));
+    // As wide as the panel: a heading longer than the design's fits in other languages.
+    m_label2 = MakeLabel(m_picCon, QString(), TwipRect(0, 3240, 1935, 255), DesignFont(12, true));
     const QFont houkouFont = DesignFont(9.75, true);
     struct LabelDef {
         int index, left, top, width;
@@ -181,17 +207,21 @@ void GameWindow::BuildControls() {
     const LabelDef houkou[] = {{0, 240, 3540, 1455}, {2, 600, 4020, 735}, {1, 120, 4260, 735},
                                {4, 1020, 4260, 735}, {5, 600, 4500, 735}, {3, 120, 4800, 1605},
                                {6, 120, 5100, 1575}};
+    // The design caption; the direction readout replaces it before the window shows.
+    const QString design = QTr("＋方向");
     for (const LabelDef& d : houkou)
-        m_houkou[d.index] = MakeLabel(m_picCon, QStringLiteral("＋方向"),
-                                      TwipRect(d.left, d.top, d.width, 255), houkouFont);
+        m_houkou[d.index] =
+            MakeLabel(m_picCon, design, TwipRect(d.left, d.top, d.width, 255), houkouFont);
     for (int i : {3, 6}) {
         m_houkou[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         SetTextColour(m_houkou[i], Qt::white);
         SetBackground(m_houkou[i], Qt::black);
     }
-    MakeLabel(m_picCon, QStringLiteral("を向いています。"), TwipRect(540, 3780, 1455, 255),
-              houkouFont, Qt::AlignRight | Qt::AlignTop);
-    MakeLabel(m_picCon, QStringLiteral("Time"), TwipRect(0, 5340, 855, 375), DesignFont(18, true));
+    // Right-aligned against the panel's right edge (Form_Resize keeps it there), so its last
+    // character is never cut.
+    m_label3 = MakeLabel(m_picCon, QString(), TwipRect(1935 - 1455, 3780, 1455, 255), houkouFont,
+                         Qt::AlignRight | Qt::AlignTop);
+    m_label7 = MakeLabel(m_picCon, QString(), TwipRect(0, 5340, 855, 375), DesignFont(18, true));
     m_lbltime = MakeLabel(m_picCon, QStringLiteral("0:00"), TwipRect(720, 5640, 1095, 375),
                           DesignFont(18, true), Qt::AlignRight | Qt::AlignTop);
 
@@ -206,48 +236,47 @@ void GameWindow::BuildControls() {
 }
 
 void GameWindow::BuildMenus() {
-    m_mnuFile = menuBar()->addMenu(QStringLiteral("迷路"));
+    m_mnuFile = menuBar()->addMenu(QString());
     connect(m_mnuFile, &QMenu::aboutToShow, this,
             [this] { m_mnuFMRe->setEnabled(m_logic->mnuFile_Click()); });
-    QMenu* restart = m_mnuFile->addMenu(QStringLiteral("リスタート"));
-    m_mnuFMStart = restart->addAction(QStringLiteral("スタート地点に戻る"));
+    m_mnuRestart = m_mnuFile->addMenu(QString());
+    m_mnuFMStart = m_mnuRestart->addAction(QString());
     m_mnuFMStart->setShortcut(Qt::Key_F5);
     connect(m_mnuFMStart, &QAction::triggered, this, [this] { m_logic->mnuFMStart_Click(); });
-    m_mnuFMRe = restart->addAction(QStringLiteral("同じ条件でもう一度"));
+    m_mnuFMRe = m_mnuRestart->addAction(QString());
     m_mnuFMRe->setShortcut(Qt::Key_F6);
     // The shortcut obeys the menu's rule even when the menu was never opened.
     connect(m_mnuFMRe, &QAction::triggered, this, [this] { m_logic->mnuFMRe_Shortcut(); });
     m_mnuFile->addSeparator();
-    m_mnuFMJigen = m_mnuFile->addMenu(QStringLiteral("作成"));
-    const char* dimensions[] = {"", "2次元", "3次元", "4次元"};
+    m_mnuFMJigen = m_mnuFile->addMenu(QString());
     for (int d = 1; d <= 3; ++d) {
-        QMenu* dim = m_mnuFMJigen->addMenu(QString::fromUtf8(dimensions[d]));
+        QMenu* dim = m_mnuFMJigen->addMenu(QString());
         m_dimension[d] = dim;
         // Opening a dimension's submenu chooses that dimension.
         connect(dim, &QMenu::aboutToShow, this, [this, d] { m_logic->mnuFMJJigen_Click(d); });
-        QMenu* figures = dim->addMenu(QStringLiteral("図形"));
-        const char* figureNames[] = {"ブランク", "球"};
+        m_figures[d] = dim->addMenu(QString());
         for (int f = 0; f < 2; ++f) {
-            QAction* a = figures->addAction(QString::fromUtf8(figureNames[f]));
+            QAction* a = m_figures[d]->addAction(QString());
             m_figure[d][f] = a;
             connect(a, &QAction::triggered, this, [this, f] { m_logic->mnuFZZukei_Click(f); });
         }
         for (int level = 1; level <= 4; ++level) {
-            QAction* a = dim->addAction(QString::fromUtf8(kLevelNames[level]));
+            QAction* a = dim->addAction(QString());
             m_level[d][level] = a;
             connect(a, &QAction::triggered, this,
                     [this, level] { m_logic->mnuFMMake_Click(level); });
         }
     }
     m_mnuFile->addSeparator();
-    m_mnuSetDirection = m_mnuFile->addAction(QStringLiteral("ヒント（ゴール方向を向く）"));
+    m_mnuSetDirection = m_mnuFile->addAction(QString());
     connect(m_mnuSetDirection, &QAction::triggered, this,
             [this] { m_logic->mnuSetDirection_Click(); });
-    m_mnuAutoClouse = m_mnuFile->addAction(QString::fromUtf8(kAutoCruiseIdle));
+    // Its caption is the auto cruise's state, which the rules set and read.
+    m_mnuAutoClouse = m_mnuFile->addAction(QTr(kAutoCruiseIdle));
     connect(m_mnuAutoClouse, &QAction::triggered, this, [this] { m_logic->mnuAutoClouse_Click(); });
 
-    QMenu* other = menuBar()->addMenu(QStringLiteral("その他"));
-    m_mnuZahyou = other->addAction(QStringLiteral("座標を見る"));
+    m_mnuOther = menuBar()->addMenu(QString());
+    m_mnuZahyou = m_mnuOther->addAction(QString());
     m_mnuZahyou->setCheckable(true);
     m_mnuZahyou->setChecked(true);
     // The check mark follows the strip, not the click.
@@ -255,25 +284,81 @@ void GameWindow::BuildMenus() {
         m_mnuZahyou->setChecked(!m_mnuZahyou->isChecked());
         mnuZahyou_Click();
     });
-    m_mnuHRanking = other->addAction(QStringLiteral("ランキング表"));
+    m_mnuHRanking = m_mnuOther->addAction(QString());
     connect(m_mnuHRanking, &QAction::triggered, this, [this] { m_windows->OpenRanking(); });
-    QMenu* settings = other->addMenu(QStringLiteral("設定"));
-    const char* animationNames[] = {
-        "アニメーション無し", "1段階", "2段階", "4段階", "8段階", "16段階", "32段階", "64段階"};
-    auto* group = new QActionGroup(this);
+    m_mnuSettings = m_mnuOther->addMenu(QString());
+    // Check marks, as everywhere in the menus; the rules keep exactly one item checked.
     for (int i = 0; i < 8; ++i) {
-        QAction* a = settings->addAction(QString::fromUtf8(animationNames[i]));
+        QAction* a = m_mnuSettings->addAction(QString());
         a->setCheckable(true);
-        group->addAction(a);
         m_animation[i] = a;
         connect(a, &QAction::triggered, this, [this, i] { m_logic->mnuAnimation_Click(i); });
     }
+    m_mnuKeys = m_mnuOther->addAction(QString());
+    connect(m_mnuKeys, &QAction::triggered, this, [this] { mnuKeys_Click(); });
+    m_mnuOther->addSeparator();
+    // Each language in its own words, so that a player can find the one they read.
+    const text::Language languages[2] = {text::Language::Japanese, text::Language::English};
+    const char* languageNames[2] = {"日本語", "English"};
+    for (int i = 0; i < 2; ++i) {
+        QAction* a = m_mnuOther->addAction(QString::fromUtf8(languageNames[i]));
+        a->setCheckable(true);
+        m_language[i] = a;
+        const text::Language language = languages[i];
+        connect(a, &QAction::triggered, this, [this, language] { mnuLanguage_Click(language); });
+    }
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
-    QAction* helpItem = help->addAction(QStringLiteral("ヘルプ"));
-    connect(helpItem, &QAction::triggered, this, [this] { m_windows->OpenHelp(); });
-    QAction* version = help->addAction(QStringLiteral("バージョン情報"));
-    connect(version, &QAction::triggered, this, [this] { m_windows->OpenVersion(); });
+    m_mnuHelp = menuBar()->addMenu(QString());
+    m_mnuHHelp = m_mnuHelp->addAction(QString());
+    connect(m_mnuHHelp, &QAction::triggered, this, [this] { m_windows->OpenHelp(); });
+    m_mnuHVarsion = m_mnuHelp->addAction(QString());
+    connect(m_mnuHVarsion, &QAction::triggered, this, [this] { m_windows->OpenVersion(); });
+}
+
+void GameWindow::RetranslateUi() {
+    m_lblWait->setText(QTr("Please Wait"));
+    m_label6->setText(QTr("ゴールは"));
+    for (int slot = 0; slot < kPanelActionCount; ++slot) {
+        QPushButton* button = PanelButton(slot);
+        button->setText(QTr(kPanelActions[static_cast<std::size_t>(slot)].caption));
+        FitCaption(button);
+    }
+    if (m_logic) ShowKeyTooltips();
+    m_label2->setText(QTr("方向"));
+    m_label3->setText(QTr("を向いています。"));
+    m_label7->setText(QTr("Time"));
+
+    m_mnuFile->setTitle(QTr("迷路"));
+    m_mnuRestart->setTitle(QTr("リスタート"));
+    m_mnuFMStart->setText(QTr("スタート地点に戻る"));
+    m_mnuFMRe->setText(QTr("同じ条件でもう一度"));
+    m_mnuFMJigen->setTitle(QTr("作成"));
+    for (int d = 1; d <= 3; ++d) {
+        m_dimension[d]->setTitle(QTr(kDimensionNames[d]));
+        m_figures[d]->setTitle(QTr("図形"));
+        for (int f = 0; f < 2; ++f) m_figure[d][f]->setText(QTr(kFigureNames[f]));
+        for (int level = 1; level <= 4; ++level)
+            m_level[d][level]->setText(QTr(kLevelNames[level]));
+    }
+    m_mnuSetDirection->setText(QTr("ヒント（ゴール方向を向く）"));
+    m_mnuOther->setTitle(QTr("その他"));
+    m_mnuZahyou->setText(QTr("座標を見る"));
+    m_mnuHRanking->setText(QTr("ランキング表"));
+    m_mnuSettings->setTitle(QTr("設定"));
+    for (int i = 0; i < 8; ++i) m_animation[i]->setText(QTr(kAnimationNames[i]));
+    m_mnuKeys->setText(QTr("キー設定…"));
+    m_language[0]->setChecked(text::CurrentLanguage() == text::Language::Japanese);
+    m_language[1]->setChecked(text::CurrentLanguage() == text::Language::English);
+    m_mnuHelp->setTitle(QTr("ヘルプ"));
+    m_mnuHHelp->setText(QTr("ヘルプ"));
+    m_mnuHVarsion->setText(QTr("バージョン情報"));
+}
+
+void GameWindow::mnuLanguage_Click(text::Language language) {
+    // The rules' own texts first (readouts, caption, goal), then every window's captions,
+    // this one's language check marks included.
+    m_logic->mnuLanguage_Click(language);
+    ApplyLanguage(language);
 }
 
 void GameWindow::SetCaption(const std::string& caption) {
@@ -407,6 +492,23 @@ void GameWindow::mnuZahyou_Click() {
     }
 }
 
+void GameWindow::mnuKeys_Click() {
+    KeySettingsDialog dialog(m_logic->Keys(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_logic->StoreKeys(dialog.Keys());
+    ShowKeyTooltips();
+}
+
+QPushButton* GameWindow::PanelButton(int slot) const {
+    const PanelAction action = kPanelActions[static_cast<std::size_t>(slot)].action;
+    return action.kind == PanelAction::Kind::Step ? m_ahead[action.index] : m_rot[action.index];
+}
+
+void GameWindow::ShowKeyTooltips() {
+    for (int slot = 0; slot < kPanelActionCount; ++slot)
+        PanelButton(slot)->setToolTip(Q(PanelKeyTooltip(slot, m_logic->Keys())));
+}
+
 void GameWindow::Form_Resize() {
     if (!m_logic) return;
     FormLayoutInput in;
@@ -439,6 +541,7 @@ void GameWindow::Form_Resize() {
             break;
     }
     m_picCon->resize(Px(l.picConWidth), m_picCon->height());
+    m_label3->move(m_picCon->width() - m_label3->width(), m_label3->y());
     m_label6->setVisible(l.label6Visible);
     m_lblGoal->move(Px(l.lblGoalLeft), m_lblGoal->y());
     m_picture2->resize(Px(l.picture2Width), m_picture2->height());
@@ -470,8 +573,19 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         // travels up to the parents.
         if (widget && widget->window() == this && widget == (focus ? focus : this)) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key)))
+            bool handled = false;
+            if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key))) {
                 m_logic->Form_KeyDown(press->digit, press->modified);
+                handled = true;
+            } else if (const auto name = MainKeyName(key->key(), key->modifiers())) {
+                handled = m_logic->KeyboardKeyDown(*name);
+            }
+            if (handled) {
+                // Consumed here: a box opened by the action moves the focus, and the
+                // unaccepted key would otherwise reach the new focus on its way up.
+                key->accept();
+                return true;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -485,6 +599,7 @@ void GameWindow::resizeEvent(QResizeEvent* event) {
 void GameWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) Form_Resize();
+    if (event->type() == QEvent::LanguageChange) RetranslateUi();
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {

@@ -10,6 +10,7 @@
 #include "game/shell.h"
 #include "navigation/game_window.h"
 #include "navigation/game_window_logic.h"
+#include "text/catalogue.h"
 
 class QAction;
 class QLabel;
@@ -90,6 +91,7 @@ public:
     QAction* hintAction() const { return m_mnuSetDirection; }
     QAction* zahyouAction() const { return m_mnuZahyou; }
     QAction* rankingAction() const { return m_mnuHRanking; }
+    QAction* keySettingsAction() const { return m_mnuKeys; }
     QMenu* makeMenu() const { return m_mnuFMJigen; }
     QMenu* fileMenu() const { return m_mnuFile; }
     QMenu* dimensionMenu(int index) const { return m_dimension[index]; }
@@ -97,8 +99,14 @@ public:
     QAction* figureAction(int dimIndex, int figure) const { return m_figure[dimIndex][figure]; }
     MenuWindows& menuWindows() { return *m_windows; }
 
+    QAction* languageAction(int index) const { return m_language[index]; }
+
     // The strip's slide in and out.
     void mnuZahyou_Click();
+    // "キー設定…": the key settings dialog; OK stores the keys.
+    void mnuKeys_Click();
+    // "日本語" / "English": the whole game in that language, at once and for later runs.
+    void mnuLanguage_Click(text::Language language);
     // Lays the window out for its current size.
     void Form_Resize();
 
@@ -111,7 +119,11 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    // Every fixed caption and menu text in the current language.
+    void RetranslateUi();
     void FormUnloadOnce();
+    void ShowKeyTooltips();
+    QPushButton* PanelButton(int slot) const;
 
     GameWindowDeps m_deps;
     std::unique_ptr<GameWindowLogic> m_logic;
@@ -131,11 +143,22 @@ private:
     QLabel* m_label6 = nullptr;
     QLabel* m_lblGoal = nullptr;
     QLabel* m_lbltime = nullptr;
+    QLabel* m_label2 = nullptr;  // "方向"
+    QLabel* m_label3 = nullptr;  // "を向いています。"
+    QLabel* m_label7 = nullptr;  // "Time"
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
 
     QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuFMJigen = nullptr;
+    QMenu* m_mnuRestart = nullptr;
+    QMenu* m_mnuOther = nullptr;
+    QMenu* m_mnuSettings = nullptr;
+    QMenu* m_mnuHelp = nullptr;
+    QAction* m_mnuHHelp = nullptr;
+    QAction* m_mnuHVarsion = nullptr;
+    std::array<QMenu*, 4> m_figures{};
+    std::array<QAction*, 2> m_language{};
     QAction* m_mnuFMStart = nullptr;
     QAction* m_mnuFMRe = nullptr;
     std::array<QMenu*, 4> m_dimension{};
@@ -145,6 +168,7 @@ private:
     QAction* m_mnuAutoClouse = nullptr;
     QAction* m_mnuZahyou = nullptr;
     QAction* m_mnuHRanking = nullptr;
+    QAction* m_mnuKeys = nullptr;
     std::array<QAction*, 8> m_animation{};
 
     std::unique_ptr<MenuWindows> m_windows;

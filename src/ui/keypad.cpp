@@ -1,5 +1,9 @@
 #include "ui/keypad.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace kestrune::ui {
 
 std::optional<KeypadPress> KeypadDigit(int key, Qt::KeyboardModifiers modifiers,
@@ -33,6 +37,27 @@ std::optional<KeypadPress> KeypadDigit(int key, Qt::KeyboardModifiers modifiers,
         default:
             return std::nullopt;
     }
+}
+
+std::optional<std::string> MainKeyName(int key, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & (Qt::KeypadModifier | Qt::MetaModifier)) return std::nullopt;
+    std::string base;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        base = std::string(1, static_cast<char>('A' + (key - Qt::Key_A)));
+    } else {
+        static const std::pair<int, const char*> named[] = {
+            {Qt::Key_Up, "Up"},       {Qt::Key_Down, "Down"},   {Qt::Key_Left, "Left"},
+            {Qt::Key_Right, "Right"}, {Qt::Key_PageUp, "PgUp"}, {Qt::Key_PageDown, "PgDown"},
+            {Qt::Key_Home, "Home"},   {Qt::Key_End, "End"},     {Qt::Key_Insert, "Ins"},
+            {Qt::Key_Delete, "Del"}};
+        const auto it = std::find_if(std::begin(named), std::end(named),
+                                     [key](const auto& entry) { return entry.first == key; });
+        if (it == std::end(named)) return std::nullopt;
+        base = it->second;
+    }
+    return std::string(modifiers & Qt::ControlModifier ? "Ctrl+" : "") +
+           (modifiers & Qt::AltModifier ? "Alt+" : "") +
+           (modifiers & Qt::ShiftModifier ? "Shift+" : "") + base;
 }
 
 }  // namespace kestrune::ui

@@ -1,8 +1,10 @@
-// Keypad keys as Qt reports them, turned back into the digits the game maps.
+// Keys as Qt reports them: keypad keys turned back into the digits the game maps, and
+// main-keyboard keys turned into the names the key bindings use.
 #pragma once
 
 #include <Qt>
 #include <optional>
+#include <string>
 
 namespace kestrune::ui {
 
@@ -18,5 +20,10 @@ struct KeypadPress {
 // keypad keys with Num Lock off stay inert.
 std::optional<KeypadPress> KeypadDigit(int key, Qt::KeyboardModifiers modifiers,
                                        std::optional<bool> numLockOn = std::nullopt);
+
+// The main-keyboard key's name (navigation/key_bindings.h) with Shift, Ctrl and Alt; nothing
+// for keypad keys (Num Lock off turns them into arrows that still carry the keypad flag),
+// for keys held with Meta and for keys that have no name.
+std::optional<std::string> MainKeyName(int key, Qt::KeyboardModifiers modifiers);
 
 }  // namespace kestrune::ui

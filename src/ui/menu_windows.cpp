@@ -29,13 +29,19 @@ void MenuWindows::OpenRanking() {
         EnsureRanking()->Form_Load();
         return;
     }
-    m_ranking->show();
-    m_ranking->raise();
-    m_ranking->activateWindow();
+    BringRankingToFront();
 }
 
 void MenuWindows::ReloadRanking() {
     EnsureRanking()->Form_Load();
+    // A new record is news: the table must not stay hidden behind the game window.
+    BringRankingToFront();
+}
+
+void MenuWindows::BringRankingToFront() {
+    m_ranking->show();
+    m_ranking->raise();
+    m_ranking->activateWindow();
 }
 
 void MenuWindows::OpenVersion() {

@@ -39,6 +39,7 @@ public:
 
 private:
     RankingWindow* EnsureRanking();
+    void BringRankingToFront();
 
     SettingsFile& m_settings;
     IShell& m_shell;

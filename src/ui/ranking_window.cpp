@@ -1,9 +1,12 @@
 #include "ui/ranking_window.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 
 #include "navigation/records.h"
+#include "text/catalogue.h"
+#include "ui/language.h"
 
 namespace kestrune::ui {
 
@@ -21,14 +24,15 @@ struct Header {
 
 // Indexed as the table's labels are: the rows are not in index order.
 constexpr std::array<Header, 7> kHeaders = {{
-    {"初級", 1200, 240},
-    {"中級", 2160, 240},
-    {"上級", 3120, 240},
-    {"特級", 4080, 240},
-    {"２次元", 240, 720},
-    {"４次元", 240, 1920},
-    {"３次元", 240, 1320},
+    {text::TrMark("初級"), 1200, 240},
+    {text::TrMark("中級"), 2160, 240},
+    {text::TrMark("上級"), 3120, 240},
+    {text::TrMark("特級"), 4080, 240},
+    {text::TrMark("２次元"), 240, 720},
+    {text::TrMark("４次元"), 240, 1920},
+    {text::TrMark("３次元"), 240, 1320},
 }};
+constexpr const char* kTitle = text::TrMark("ランキング表");
 
 QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top, Qt::Alignment align) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -59,13 +63,25 @@ RankingWindow::RankingWindow(SettingsFile& settings, QWidget* iconSource)
             MakeLabel(this, "60：00", left, 840 + 600 * (i / 4), Qt::AlignRight);
     }
     for (size_t i = 0; i < kHeaders.size(); ++i)
-        m_headers[i] =
-            MakeLabel(this, kHeaders[i].text, kHeaders[i].left, kHeaders[i].top, Qt::AlignHCenter);
+        m_headers[i] = MakeLabel(this, "", kHeaders[i].left, kHeaders[i].top, Qt::AlignHCenter);
+    RetranslateUi();
+}
+
+void RankingWindow::RetranslateUi() {
+    for (size_t i = 0; i < kHeaders.size(); ++i) m_headers[i]->setText(QTr(kHeaders[i].text));
+    // The caption comes with the first load.
+    if (m_loaded) setWindowTitle(QTr(kTitle));
+}
+
+void RankingWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) RetranslateUi();
 }
 
 void RankingWindow::Form_Load() {
     if (m_iconSource) setWindowIcon(m_iconSource->windowIcon());
-    setWindowTitle(QStringLiteral("ランキング表"));
+    m_loaded = true;
+    setWindowTitle(QTr(kTitle));
     const auto cells = LoadRanking(m_settings);
     for (size_t i = 0; i < cells.size(); ++i) {
         m_times[i]->setText(QString::fromStdString(cells[i].time));

@@ -30,14 +30,18 @@ public:
     QLabel* Label1(int index) const { return m_headers.at(static_cast<size_t>(index)); }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void RetranslateUi();
+
     SettingsFile& m_settings;
     QPointer<QWidget> m_iconSource;
     std::array<QLabel*, 12> m_names{};
     std::array<QLabel*, 12> m_times{};
     std::array<QLabel*, 7> m_headers{};
+    bool m_loaded = false;
 };
 
 }  // namespace kestrune::ui

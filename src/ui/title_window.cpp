@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "game/tower_file.h"
+#include "ui/language.h"
 
 namespace kestrune::ui {
 
@@ -28,16 +29,27 @@ TitleWindow::TitleWindow(GameState& state, std::string towerPath, QWidget* paren
     m_picture1->setGeometry(TwipRect(180, 180, 720, 1035));
     m_picture1->setPixmap(QPixmap(QStringLiteral(":/tower.png")));
     m_picture1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_label1 = new QLabel(QStringLiteral("塔に登る"), m_picture1);
+    m_label1 = new QLabel(m_picture1);
     m_label1->setGeometry(TwipRect(0, 840, 855, 255));
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_cmdPractice = new QPushButton(QStringLiteral("練習"), this);
+    m_cmdPractice = new QPushButton(this);
     m_cmdPractice->setGeometry(TwipRect(1080, 120, 855, 1215));
+    RetranslateUi();
 
     connect(m_cmdTower, &QPushButton::clicked, this, &TitleWindow::cmdTower_Click);
     connect(m_cmdPractice, &QPushButton::clicked, this, &TitleWindow::cmdPractice_Click);
     m_picture1->installEventFilter(this);
     m_label1->installEventFilter(this);
+}
+
+void TitleWindow::RetranslateUi() {
+    m_label1->setText(QTr("塔に登る"));
+    m_cmdPractice->setText(QTr("練習"));
+}
+
+void TitleWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) RetranslateUi();
 }
 
 void TitleWindow::cmdPractice_Click() {

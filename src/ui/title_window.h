@@ -27,10 +27,12 @@ signals:
     void decided();
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void RetranslateUi();
     void UnloadByProgram();
 
     GameState& m_state;

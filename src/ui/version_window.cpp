@@ -10,6 +10,8 @@
 
 #include "game/shell.h"
 #include "game/version.h"
+#include "text/catalogue.h"
+#include "ui/language.h"
 
 namespace kestrune::ui {
 
@@ -53,7 +55,6 @@ VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
       m_message(std::move(message)) {
     setObjectName(QStringLiteral("frmVersion"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("バージョン情報"));
     setFixedSize(Px(2535), Px(3315));
     setMouseTracking(true);
     if (!m_message) {
@@ -67,7 +68,9 @@ VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
     m_imgIcon = new QLabel(this);
     m_imgIcon->setGeometry(Px(540), Px(60), Px(1440), Px(1440));
     m_imgIcon->setScaledContents(true);
-    m_lblAppName = MakeLabel(this, "テスト", 945, 1560, 645, 240, Face(gothic, 12, true));
+    // The design caption; SHOWVERSION puts the program's title in its place.
+    m_lblAppName = MakeLabel(this, "", 945, 1560, 645, 240, Face(gothic, 12, true));
+    m_lblAppName->setText(QTr("テスト"));
     m_lblBeta =
         MakeLabel(this, "β", 2040, 1500, 495, 495, Face(gothic, 27.75, true), Qt::AlignLeft);
     QPalette beta = m_lblBeta->palette();
@@ -75,8 +78,8 @@ VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
     m_lblBeta->setPalette(beta);
     m_lblVersion = MakeLabel(this, "Label3", 120, 1800, 2295, 225, Face("Courier New", 9));
     m_label3 = MakeLabel(this, "Pelkin", 240, 2040, 2055, 195, Face("Times New Roman", 9.75, true));
-    m_label2 = MakeLabel(this, "Send Mail ", 120, 2280, 2295, 255, Face("Courier New", 9));
-    m_label1 = MakeLabel(this, "Visit Home Page", 120, 2520, 2295, 255, Face("Courier New", 11.25));
+    m_label2 = MakeLabel(this, "", 120, 2280, 2295, 255, Face("Courier New", 9));
+    m_label1 = MakeLabel(this, "", 120, 2520, 2295, 255, Face("Courier New", 11.25));
     m_command1 = new QPushButton(QStringLiteral("OK"), this);
     m_command1->setGeometry(Px(360), Px(2880), Px(1815), Px(375));
     m_command1->setFont(Face("Courier New", 12));
@@ -89,7 +92,19 @@ VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
         control->setMouseTracking(true);
         control->installEventFilter(this);
     }
+    RetranslateUi();
     Form_Load();
+}
+
+void VersionWindow::RetranslateUi() {
+    setWindowTitle(QTr("バージョン情報"));
+    m_label2->setText(QTr("Send Mail "));
+    m_label1->setText(QTr("Visit Home Page"));
+}
+
+void VersionWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) RetranslateUi();
 }
 
 void VersionWindow::Form_Load() {
@@ -182,7 +197,7 @@ void VersionWindow::Command1_MouseUp(Qt::MouseButton button) {
         close();
         return;
     }
-    m_message(QStringLiteral("Version 9 Brenvik"), QStringLiteral("バージョン情報表示フォーム"));
+    m_message(QStringLiteral("Version 9 Brenvik"), QTr("バージョン情報表示フォーム"));
 }
 
 void VersionWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -53,6 +53,7 @@ public:
     static QColor InactiveTitleColour();
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -63,6 +64,7 @@ private:
         FrameLook look = FrameLook::Raised;
     };
 
+    void RetranslateUi();
     void Form_Load();
     void Form_MouseMove();
     void Label1_MouseMove();

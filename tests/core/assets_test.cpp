@@ -14,10 +14,7 @@
 namespace kestrune {
 namespace {
 
-std::string SourceDir() {
-    const char* dir = std::getenv("KESTRUNE_SOURCE_DIR");
-    return dir ? dir : "";
-}
+using test::SourceDir;
 
 std::string Asset(const std::string& name) {
     auto bytes = ReadWholeFile(SourceDir() + "/assets/" + name);
@@ -67,7 +64,6 @@ std::optional<Wave> ReadWave(const std::string& b) {
 class Assets : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(SourceDir().empty()) << "KESTRUNE_SOURCE_DIR must name the source tree";
     }
 };
 

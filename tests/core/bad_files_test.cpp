@@ -2,6 +2,8 @@
 // on them and never loses a record that can still be read.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -134,6 +136,20 @@ TEST_F(BadSettingsFile, ReadOnlyFileOrDirectoryNeverLosesRecords) {
         fs::permissions(dir.path(), fs::perms::owner_all);
         fs::permissions(path(), fs::perms::owner_read | fs::perms::owner_write);
     }
+}
+
+// A file that exists but cannot be read is never replaced: a write would wipe every record
+// in it. What could not be written is kept for the run instead.
+TEST_F(BadSettingsFile, UnreadableFileIsNeverReplaced) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    const std::string text = "[Kestrune]\nTime10=42\nName10=Ann\n";
+    write(text);
+    fs::permissions(path(), fs::perms::owner_write);
+    EXPECT_EQ(read("Time10", "3600"), "3600");
+    EXPECT_FALSE(settings.WriteSetting(kSettingsSection, "Time10", "41"));
+    EXPECT_EQ(read("Time10"), "41");
+    fs::permissions(path(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(*ReadWholeFile(path()), text);
 }
 
 TEST_F(BadSettingsFile, DirectoryInPlaceOfTheFileReadsDefaultsAndRefusesWrites) {

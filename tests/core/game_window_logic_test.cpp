@@ -7,7 +7,9 @@
 #include "core/fake_game_window.h"
 #include "game/files.h"
 #include "game/maze.h"
+#include "media/music.h"
 #include "navigation/pose.h"
+#include "navigation/records.h"
 #include "test_support.h"
 
 namespace kestrune {
@@ -84,6 +86,22 @@ TEST_F(LogicTest, TowerModeDisablesTheMakeMenu) {
 }
 
 // Before any space exists the smooth view draws nothing, but the readouts still refresh.
+// The plain redraw runs the music's loop watchdog through the game's music interface.
+TEST_F(LogicTest, ThePlainRedrawRestartsAnEndedPiece) {
+    test::ScriptedMusicDevice device;
+    Music realMusic(device, dir.path());
+    GameWindowLogic withMusic(*state, window,
+                              GameServices{random, clock, realMusic, effects, settings, dialogs,
+                                           pacer, dir.file("tower")});
+    settings.WriteSetting(kSettingsSection, "Animation", "-1");
+    withMusic.Form_Load();
+    EmptyBox();
+    realMusic.StartMusic("bgm.mid");
+    device.EndPiece();
+    withMusic.DrawScreen();
+    EXPECT_TRUE(device.isPlaying());
+}
+
 TEST_F(LogicTest, DrawScreenWithoutASpaceLeavesTheViewBlack) {
     Load("3");
     EXPECT_EQ(window.canvas.rectangles, 0);
@@ -243,6 +261,70 @@ TEST_F(LogicTest, FiguresKeepTheLevelAndResetThePose) {
     EXPECT_TRUE(logic->mnuFile_Click());
 }
 
+// Switching the language says every text the rules made again (caption, goal, readouts,
+// clear time, auto cruise item) and stores the choice; the game itself does not move.
+TEST_F(LogicTest, LanguageSwitchSaysTheTextsAgainAndLeavesTheGameAsItWas) {
+    struct BackToJapanese {
+        ~BackToJapanese() { text::SetLanguage(text::Language::Japanese); }
+    } restore;
+    Load("-1");
+    logic->BuildFirstSpace();
+    logic->mnuFMJJigen_Click(1);
+    logic->mnuFMMake_Click(1);
+    logic->Rot_Click(0);
+    window.clearTimeCaption = ClearTimeCaption(65);  // as if after a clear: not the rules' own
+    // The dimension submenu was opened again without making anything: the caption still
+    // names the maze that is shown.
+    logic->mnuFMJJigen_Click(3);
+    const test::FakeGameWindow japanese = window;
+    const CellGrid maze = state->MazeSpace;
+    const Vec4 pos = state->PlayerPos;
+    const Matrix4 orientation = state->Orientation;
+    const double started = state->StartTime;
+
+    logic->mnuLanguage_Click(text::Language::English);
+    EXPECT_EQ(window.caption, "2D maze — Easy");
+    EXPECT_EQ(window.goalCaption, "12,12,0,0");
+    EXPECT_EQ(window.readout.captions[0], "Facing +Y");
+    EXPECT_EQ(window.positionCaption, "Position: 0,0,0,0");
+    EXPECT_EQ(window.autoCruiseCaption, "Auto cruise");
+    EXPECT_EQ(window.clearTimeCaption, japanese.clearTimeCaption);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Language", "?"), "en");
+    EXPECT_EQ(state->MazeSpace, maze);
+    EXPECT_EQ(state->PlayerPos, pos);
+    EXPECT_EQ(state->Orientation, orientation);
+    EXPECT_EQ(state->StartTime, started);
+
+    logic->mnuLanguage_Click(text::Language::Japanese);
+    EXPECT_EQ(window.caption, japanese.caption);
+    EXPECT_EQ(window.caption, "2次元迷路：難易度 初級");
+    EXPECT_EQ(window.goalCaption, japanese.goalCaption);
+    EXPECT_EQ(window.readout.captions, japanese.readout.captions);
+    EXPECT_EQ(window.positionCaption, japanese.positionCaption);
+    EXPECT_EQ(window.autoCruiseCaption, japanese.autoCruiseCaption);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Language", "?"), "ja");
+
+    // A figure space and a tower floor are said again too; a clear time as well.
+    logic->mnuFZZukei_Click(0);
+    logic->mnuLanguage_Click(text::Language::English);
+    EXPECT_EQ(window.caption, "4D maze — empty box");
+    EXPECT_EQ(window.goalCaption, "none");
+    state->GameMode = kModeTower;
+    state->TowerFloor = 7;
+    SetNewTowerStart(*state);
+    state->TowerFloor = 7;
+    logic->mnuFMRe_Click();
+    EXPECT_EQ(window.caption, "5duzu — floor 7");
+    state->MazeSpace[CellIndex(StepTarget(state->PlayerPos, state->Orientation, 1))] = CellGoal;
+    state->GameMode = kModePractice;
+    clock.now = state->StartTime + 83;
+    logic->Ahead_Click(0);
+    EXPECT_EQ(window.clearTimeCaption, "Clear time: 1:23");
+    logic->mnuLanguage_Click(text::Language::Japanese);
+    EXPECT_EQ(window.caption, "5duzu：7階");
+    EXPECT_EQ(window.clearTimeCaption, "Clear Time :   1:23");
+}
+
 class ClearTest : public LogicTest {
 protected:
     void SetUp() override {
@@ -291,10 +373,41 @@ TEST_F(ClearTest, SlowerAndEqualClearsAskNothing) {
 }
 
 TEST_F(ClearTest, ACancelledNameIsStoredEmpty) {
+    settings.WriteSetting(kSettingsSection, "Name10", "前の人");
     ClearAfter(10);
-    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name10", "Pelkin"), "Pelkin");
+    ASSERT_EQ(dialogs.prompts.size(), 1u);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name10", ""), "");
     logic->picClear_Click();
     EXPECT_FALSE(window.clearVisible);
+}
+
+// A record that cannot be saved (a full disk) is told once and kept for the run: stepping
+// into the goal again asks no name, the ranking shows the new record, the file keeps its bytes.
+TEST_F(ClearTest, ARecordThatCannotBeSavedIsToldOnceAndKeptForTheRun) {
+    const std::string text = "[Kestrune]\nAnimation=-1\nTime10=100\nName10=Ann\n";
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), text));
+    dialogs.names = {"Bob", "Carl"};
+    std::array<RankingCell, 12> ranking;
+    {
+        test::FullDisk full;
+        ClearAfter(50);
+        ClearAfter(51);
+        ClearAfter(50);  // equal to the kept record: no record
+        ranking = LoadRanking(settings);
+        ClearAfter(40);  // a better one asks again, but is not told again
+    }
+    EXPECT_EQ(dialogs.beeps, 4);
+    ASSERT_EQ(dialogs.prompts.size(), 2u);
+    EXPECT_NE(dialogs.prompts[1].find("旧記録は 0分 50秒"), std::string::npos)
+        << dialogs.prompts[1];
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              "記録をファイルに保存できませんでした。\n" + settings.SettingsPath());
+    EXPECT_EQ(ranking[0].name, "Bob");
+    EXPECT_EQ(ranking[0].time, "0:50");
+    EXPECT_EQ(window.rankingShows, 2);
+    EXPECT_EQ(ReadWholeFile(settings.SettingsPath()), text);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name10", "?"), "Carl");
 }
 
 TEST_F(ClearTest, TheClockTicksTheElapsedTime) {
@@ -401,7 +514,10 @@ TEST_F(TowerTest, AFailedWriteIsToldAndTheClimbGoesOn) {
     logic->Ahead_Click(0);
     EXPECT_EQ(state->TowerFloor, 2);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].find("missing-dir/tower"), std::string::npos);
+    // One sentence a line, so the box never breaks inside a word.
+    EXPECT_EQ(dialogs.messages[0],
+              "塔の記録ファイル「" + dir.file("missing-dir/tower") +
+                  "」に書き込めませんでした。\nこの階からの再開はできません。");
 }
 
 TEST_F(TowerTest, RestartRebuildsTheSameFloor) {
@@ -459,6 +575,26 @@ TEST_F(HintLogicTest, AutoCruiseStopsAfterOneStepWhenTheItemIsClickedAgain) {
     EXPECT_EQ(state->PlayerPos, (Vec4{9, 8, 8, 8}));
     EXPECT_EQ(window.autoCruiseCaption, kAutoCruiseIdle);
     EXPECT_EQ(window.unloads, 0);
+}
+
+// A language switch while auto cruise runs renames the item and the cruise goes on.
+TEST_F(HintLogicTest, AutoCruiseGoesOnAcrossALanguageSwitch) {
+    struct BackToJapanese {
+        ~BackToJapanese() { text::SetLanguage(text::Language::Japanese); }
+    } restore;
+    SetDistance(0, 1, 3);
+    int pumps = 0;
+    window.onProcessEvents = [&] {
+        ++pumps;
+        if (pumps == 1) {
+            logic->mnuLanguage_Click(text::Language::English);
+            EXPECT_EQ(window.autoCruiseCaption, "Stop auto cruise");
+        }
+        if (pumps == 3) logic->mnuAutoClouse_Click();
+    };
+    logic->mnuAutoClouse_Click();
+    EXPECT_EQ(pumps, 3);
+    EXPECT_EQ(window.autoCruiseCaption, "Auto cruise");
 }
 
 TEST_F(HintLogicTest, ClosingTheWindowEndsAutoCruiseAndUnloads) {

@@ -60,7 +60,7 @@ TEST_F(RecordsTest, DefaultRecordIsBeatenAndStoredInWholeSeconds) {
     EXPECT_EQ(check.seconds, 59);
     EXPECT_EQ(stored("Time22"), "59");
     EXPECT_NE(check.prompt.find("新記録は  0分  59秒、旧記録は 60分 0秒"), std::string::npos);
-    StoreRecordName(settings, *state, "花子");
+    EXPECT_TRUE(StoreRecordName(settings, *state, check, "花子"));
     EXPECT_EQ(stored("Name22"), "花子");
 }
 
@@ -94,12 +94,40 @@ TEST_F(RecordsTest, NonNumericStoredTimeCountsAsZero) {
     EXPECT_FALSE(CheckClearRecord(settings, *state, 1.0).isRecord);
 }
 
+// A cancelled name replaces the old holder's with an empty one, which the ranking shows as
+// "Pelkin".
 TEST_F(RecordsTest, CancelledNameStoresEmptyAndRankingShowsPelkin) {
-    ASSERT_TRUE(CheckClearRecord(settings, *state, 125.9).isRecord);
-    StoreRecordName(settings, *state, "");
+    settings.WriteSetting(kSettingsSection, "Name22", "花子");
+    const auto check = CheckClearRecord(settings, *state, 125.9);
+    ASSERT_TRUE(check.isRecord);
+    EXPECT_TRUE(StoreRecordName(settings, *state, check, ""));
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name22", ""), "");
     auto cells = LoadRanking(settings);
     EXPECT_EQ(cells[4 * 1 + 2].time, "2:05");
     EXPECT_EQ(cells[4 * 1 + 2].name, "Pelkin");
+}
+
+// A record whose time could not be stored is kept for the run, and its name (here a cancelled
+// one, shown as Pelkin) stays out of the file even when there is room for it again: the old
+// time never gets a new holder.
+TEST_F(RecordsTest, ANameWhoseTimeWasNotStoredStaysOutOfTheFile) {
+    settings.WriteSetting(kSettingsSection, "Time22", "100");
+    settings.WriteSetting(kSettingsSection, "Name22", "Ann");
+    const auto before = ReadWholeFile(settings.SettingsPath());
+    ClearCheck check;
+    {
+        test::FullDisk full;
+        check = CheckClearRecord(settings, *state, 50.5);
+    }
+    EXPECT_TRUE(check.isRecord);
+    EXPECT_FALSE(check.timeStored);
+    EXPECT_FALSE(StoreRecordName(settings, *state, check, ""));
+    EXPECT_EQ(ReadWholeFile(settings.SettingsPath()), before);
+    const auto cells = LoadRanking(settings);
+    EXPECT_EQ(cells[4 * 1 + 2].name, "Pelkin");
+    EXPECT_EQ(cells[4 * 1 + 2].time, "0:50");
+    const std::string after = ReadWholeFile(settings.SettingsPath()).value_or("");
+    EXPECT_NE(after.find("Time22=100\nName22=Ann\n"), std::string::npos) << after;
 }
 
 TEST_F(RecordsTest, RankingWithoutAFileShowsDefaultsAndStoresAll24Keys) {

@@ -27,18 +27,25 @@ TEST_F(SettingsFileTest, PathIsTheProgramDirectoryWithOneSeparator) {
 }
 
 // Records beside a program in a directory that cannot be written move to the per-user file,
-// so later writes (which need the directory for their temporary file) do not fail.
-TEST_F(SettingsFileTest, RecordsBesideAnUnwritableProgramAreCarriedOver) {
+// so later writes (which need the directory for their temporary file) do not fail. They move
+// at the first write: until then no file or directory is made, so a game closed on its title
+// window leaves everything as it was.
+TEST_F(SettingsFileTest, RecordsBesideAnUnwritableProgramAreCarriedOverAtTheFirstWrite) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes every directory";
-    std::filesystem::create_directories(dir.path() + "/opt");
-    ASSERT_TRUE(WriteFileAtomically(dir.path() + "/opt/kestrune.ini", "[Kestrune]\nTime10=42\n"));
-    std::filesystem::permissions(dir.path() + "/opt", std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::owner_exec);
+    namespace fs = std::filesystem;
+    const std::string beside = dir.path() + "/opt/kestrune.ini";
+    fs::create_directories(dir.path() + "/opt");
+    ASSERT_TRUE(WriteFileAtomically(beside, "[Kestrune]\nTime10=42\n"));
+    fs::permissions(dir.path() + "/opt", fs::perms::owner_read | fs::perms::owner_exec);
     settings.LocateSettingsFile(dir.path() + "/opt", dir.path() + "/config", "");
     EXPECT_EQ(settings.SettingsPath(), dir.path() + "/config/kestrune.ini");
+    EXPECT_FALSE(fs::exists(dir.path() + "/config"));
     EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "42");
-    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Time10", "41"));
-    std::filesystem::permissions(dir.path() + "/opt", std::filesystem::perms::owner_all);
+    EXPECT_FALSE(fs::exists(dir.path() + "/config"));
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Name10", "Ann"));
+    EXPECT_EQ(contents(), "[Kestrune]\nTime10=42\nName10=Ann\n");
+    EXPECT_EQ(ReadWholeFile(beside).value_or(""), "[Kestrune]\nTime10=42\n");
+    fs::permissions(dir.path() + "/opt", fs::perms::owner_all);
 }
 
 // A directory the game cannot write (here one that does not exist) sends the file to the
@@ -145,6 +152,33 @@ TEST_F(SettingsFileTest, ExplicitFileArgumentOverridesSettingsPath) {
     EXPECT_EQ(settings.ReadSetting("Kestrune", "Animation", "3", other), "3");
     EXPECT_TRUE(std::filesystem::exists(other));
     EXPECT_FALSE(std::filesystem::exists(settings.SettingsPath()));
+}
+
+// A file saved with a UTF-8 byte-order mark (as Windows editors do) keeps every record and
+// the mark, and nothing in it is commented out.
+TEST_F(SettingsFileTest, AByteOrderMarkKeepsEveryRecordAndTheMark) {
+    const std::string bom = "\xEF\xBB\xBF";
+    ASSERT_TRUE(
+        WriteFileAtomically(settings.SettingsPath(), bom + "[Kestrune]\nTime10=59\nName10=Ann\n"));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "59");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Ann");
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Animation", "2"));
+    EXPECT_EQ(contents(), bom + "[Kestrune]\nTime10=59\nName10=Ann\nAnimation=2\n");
+}
+
+// A file from Japanese Windows: CR LF lines and a name in code page 932. The name is shown
+// as it was typed; a write of another key keeps its bytes and the line breaks.
+TEST_F(SettingsFileTest, AShiftJisNameFromWindowsIsShownAndKept) {
+    // "表ﾀﾛｳ山田": a trail byte 0x5C (a backslash in ASCII), half-width kana and two kanji.
+    const std::string name = "\x95\x5C\xC0\xDB\xB3\x8E\x52\x93\x63";
+    const std::string head = "[Kestrune]\r\nTime10=59\r\nName10=";
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), head + name + "\r\n; Windows\r\n"));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "表ﾀﾛｳ山田");
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Time11", "75"));
+    EXPECT_EQ(contents(), head + name + "\r\nTime11=75\r\n; Windows\r\n");
+    // A new record replaces the name, in the game's own encoding.
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Name10", "花子"));
+    EXPECT_EQ(contents(), head + "花子\r\nTime11=75\r\n; Windows\r\n");
 }
 
 // Garbage in the file never loses what can still be read.

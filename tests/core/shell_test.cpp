@@ -10,6 +10,7 @@
 #include "game/shell.h"
 #include "game/version.h"
 #include "test_support.h"
+#include "text/catalogue.h"
 
 using namespace kestrune;
 
@@ -50,6 +51,22 @@ TEST_F(InTempDir, HelpPageInTheCurrentDirectoryComesFirst) {
     EXPECT_EQ(shell.opened[0], FileUrl(m_dir.file("kestrune.html")));
 }
 
+// In English the page opens at its English section, which the shipped page has.
+TEST_F(InTempDir, InEnglishTheHelpPageOpensAtItsEnglishSection) {
+    std::ofstream(m_dir.file("kestrune.html")) << "<html></html>";
+    text::SetLanguage(text::Language::English);
+    test::RecordingShell shell;
+    const bool opened = OpenHelp(shell);
+    text::SetLanguage(text::Language::Japanese);
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], FileUrl(m_dir.file("kestrune.html")) + "#en");
+    std::ifstream page(test::SourceDir() + "/assets/kestrune.html");
+    std::stringstream text;
+    text << page.rdbuf();
+    EXPECT_NE(text.str().find("<section id=\"en\""), std::string::npos);
+}
+
 TEST_F(InTempDir, HelpPageFoundElsewhereIsOpenedByItsAbsolutePath) {
     // Not in the current directory: the copy beside the program or the installed one.
     const std::string url = HelpPageUrl();
@@ -59,9 +76,7 @@ TEST_F(InTempDir, HelpPageFoundElsewhereIsOpenedByItsAbsolutePath) {
 }
 
 TEST(HelpPage, ShippedPageIsSelfContainedInJapaneseAndEnglish) {
-    const char* source = std::getenv("KESTRUNE_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    std::ifstream in(std::string(source) + "/assets/kestrune.html");
+    std::ifstream in(test::SourceDir() + "/assets/kestrune.html");
     ASSERT_TRUE(in);
     std::stringstream text;
     text << in.rdbuf();

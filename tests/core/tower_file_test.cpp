@@ -52,6 +52,10 @@ TEST_F(TowerFileTest, ClimbFromFloorOneWritesTheDocumentedLines) {
     ASSERT_TRUE(WriteTowerFile(path(), *state));
     EXPECT_EQ(*ReadWholeFile(path()),
               Lines({2, 8, 12, 4, 16, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+    // A staircase on the interior's last cell (16) resumes there, not at the new-tower start.
+    auto resumed = test::MakeState();
+    EXPECT_EQ(ReadTowerFile(path(), *resumed), TowerLoad::Resumed);
+    EXPECT_EQ(resumed->StartPose, state->StartPose);
 }
 
 TEST_F(TowerFileTest, DamagedFloorStartsANewTowerAndLeavesTheFile) {

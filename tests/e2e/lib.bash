@@ -26,8 +26,14 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; [[ -f err.log ]] && sed 's/^/  stderr: /' err.log >&2; exit 1; }
 
+# The game starts in the system's language: the runs read Japanese captions, so the game sees
+# a Japanese system (GNU LANGUAGE, the user's language list) unless a script chooses another.
+# The locale itself stays: an uninstalled ja_JP.UTF-8 would leave the process without UTF-8,
+# and X would then get window names that xdotool cannot match.
+E2E_LANGUAGE=${E2E_LANGUAGE:-ja}
+
 start_game() {
-  ./kestrune >out.log 2>err.log &
+  LANGUAGE="$E2E_LANGUAGE" ./kestrune >out.log 2>err.log &
   E2E_PID=$!
 }
 
@@ -43,6 +49,17 @@ wait_window() {
 }
 
 visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+
+# Waits for a visible window whose name matches the pattern; prints its id.
+wait_window_visible() {
+  local pattern=$1 tries=${2:-100} id
+  for ((i = 0; i < tries; i++)); do
+    id=$(visible_window "$pattern")
+    if [[ -n "$id" ]]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
 
 window_name() { xdotool getwindowname "$1" 2>/dev/null || true; }
 
@@ -86,12 +103,18 @@ start_in() {  # practice|tower
   start_game
   local title
   title=$(wait_window '^Kestrune$') || fail "no title window"
-  if [[ $1 == tower ]]; then
-    click_at "$title" 30 50
-    game=$(wait_window '5duzu') || fail "no tower window"
-  else
-    click_at "$title" 100 50
-    game=$(wait_window '次元迷路') || fail "no game window"
-  fi
+  local x=100 pattern='次元迷路'
+  [[ $E2E_LANGUAGE == en ]] && pattern='D maze'
+  [[ $1 == tower ]] && x=30 pattern='5duzu'
+  # On a busy machine the first click can land before the title window takes input: click
+  # again while it is still there.
+  game=
+  for ((attempt = 0; attempt < 3; attempt++)); do
+    [[ -z "$game" ]] || break
+    [[ -n "$(visible_window '^Kestrune$')" ]] || [[ $attempt -eq 0 ]] || break
+    click_at "$title" "$x" 50
+    game=$(wait_window "$pattern" 100) || game=
+  done
+  [[ -n "$game" ]] || fail "no game window for $1"
   focus "$game"
 }

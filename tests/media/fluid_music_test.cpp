@@ -53,11 +53,10 @@ class FluidMusic : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!HaveSoundFont()) GTEST_SKIP() << "no General MIDI soundfont installed";
-        const char* source = std::getenv("KESTRUNE_SOURCE_DIR");
-        ASSERT_TRUE(source) << "KESTRUNE_SOURCE_DIR must name the source tree";
+        const std::string source = kestrune::test::SourceDir();
         std::filesystem::create_directory(m_dir.file("Kestrune Game"));
         m_piece = m_dir.file("Kestrune Game") + "/bgm.mid";
-        std::filesystem::copy_file(std::string(source) + "/assets/bgm.mid", m_piece);
+        std::filesystem::copy_file(source + "/assets/bgm.mid", m_piece);
     }
     test::TempDir m_dir;
     std::string m_piece;

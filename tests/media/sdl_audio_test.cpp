@@ -64,12 +64,11 @@ private:
 class SdlAudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* source = std::getenv("KESTRUNE_SOURCE_DIR");
-        ASSERT_TRUE(source) << "KESTRUNE_SOURCE_DIR must name the source tree";
+        const std::string source = kestrune::test::SourceDir();
         m_program = m_dir.file("Program Files") + "/Kestrune Game";
         std::filesystem::create_directories(m_program);
         for (const char* name : {"bgm.mid", "dom.wav", "Za.wav"})
-            std::filesystem::copy_file(std::string(source) + "/assets/" + name,
+            std::filesystem::copy_file(source + "/assets/" + name,
                                        m_program + "/" + name);
     }
     test::TempDir m_dir;

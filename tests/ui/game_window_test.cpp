@@ -5,15 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "core/fake_game_window.h"
 #include "game/files.h"
 #include "test_support.h"
+#include "ui/key_settings_dialog.h"
 #include "ui/keypad.h"
 #include "ui/view_widget.h"
 
@@ -136,6 +139,113 @@ TEST(KeypadMapping, NavigationKeysCountOnlyWithShiftAndNumLockOn) {
     EXPECT_EQ(KeypadDigit(Qt::Key_7, Qt::KeypadModifier | Qt::AltModifier, false),
               (KeypadPress{7, true}));
     EXPECT_FALSE(KeypadDigit(Qt::Key_7, Qt::NoModifier, true));
+}
+
+// The main-keyboard layout drives the same panel actions; the keypad's arrows (Num Lock off),
+// main-keyboard digits and keys held with Meta do nothing; the tooltips name both keys.
+TEST_F(GameWindowTest, MainKeyboardKeysDriveThePanelBesideTheKeypad) {
+    Open(kModePractice, "-1");
+    Key(Qt::Key_Up, Qt::NoModifier);
+    EXPECT_EQ(state->PlayerPos, (Vec4{5, 4, 4, 4}));
+    Key(Qt::Key_Up);
+    Key(Qt::Key_PageDown, Qt::KeypadModifier);
+    Key(Qt::Key_8, Qt::NoModifier);
+    Key(Qt::Key_Up, Qt::MetaModifier);
+    EXPECT_EQ(state->PlayerPos, (Vec4{5, 4, 4, 4}));
+    EXPECT_EQ(state->Orientation, kIdentity);
+    Key(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(state->PlayerPos, (Vec4{4, 4, 4, 4}));
+    Key(Qt::Key_Up, Qt::ShiftModifier);  // S5
+    EXPECT_EQ(state->Orientation[3][0], 1);
+    Key(Qt::Key_Down, Qt::ShiftModifier);  // S0 undoes it
+    EXPECT_EQ(state->Orientation, kIdentity);
+    Key(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(window->houkouLabel(0)->text().toStdString(), "Y 軸 +方向");
+    Key(Qt::Key_E, Qt::NoModifier);  // 右振(9)
+    Key(Qt::Key_Q, Qt::NoModifier);  // 左振(7) undoes it
+    Key(Qt::Key_Right, Qt::NoModifier);
+    EXPECT_EQ(state->Orientation, kIdentity);
+    EXPECT_EQ(effects.played.size(), 8u);
+    EXPECT_EQ(window->aheadButton(0)->toolTip().toStdString(), "テンキー 5 / ↑");
+    EXPECT_EQ(window->aheadButton(1)->toolTip().toStdString(), "テンキー 0 / ↓");
+    EXPECT_EQ(window->rotButton(10)->toolTip().toStdString(), "テンキー Shift+8 / Shift+PgUp");
+}
+
+// The names the bindings use are Qt's portable key text, and keypad keys have none.
+TEST(KeypadMapping, MainKeyNamesAreQtsPortableText) {
+    const auto all = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+    for (int key : {Qt::Key_A, Qt::Key_Z, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right,
+                    Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Insert,
+                    Qt::Key_Delete}) {
+        for (auto mods : {Qt::KeyboardModifiers(), all}) {
+            const auto name = MainKeyName(key, mods);
+            ASSERT_TRUE(name) << key;
+            EXPECT_EQ(*name, QKeySequence(QKeyCombination(mods, Qt::Key(key)))
+                                 .toString(QKeySequence::PortableText)
+                                 .toStdString());
+            EXPECT_EQ(NormalizeKeyName(*name), *name);
+        }
+        EXPECT_FALSE(MainKeyName(key, Qt::KeypadModifier)) << key;
+    }
+    EXPECT_FALSE(MainKeyName(Qt::Key_5, Qt::NoModifier));
+    EXPECT_FALSE(MainKeyName(Qt::Key_Space, Qt::NoModifier));
+    EXPECT_FALSE(MainKeyName(Qt::Key_F5, Qt::NoModifier));
+}
+
+// In the dialog a free key binds, a taken or unnamed one is refused with a message, and
+// "既定に戻す" restores the default layout.
+TEST(KeySettingsDialogTest, RebindsRefusesAndRestoresTheDefaults) {
+    std::vector<std::string> refusals;
+    KeySettingsDialog dialog(KeyBindings(), nullptr,
+                             [&](const QString& text) { refusals.push_back(text.toStdString()); });
+    const int ahead = PanelSlot({PanelAction::Kind::Step, 0});
+    const int back = PanelSlot({PanelAction::Kind::Step, 1});
+    EXPECT_EQ(dialog.field(ahead)->text().toStdString(), "↑");
+    QTest::keyClick(dialog.field(ahead), Qt::Key_Shift, Qt::ShiftModifier);  // waits for the key
+    QTest::keyClick(dialog.field(ahead), Qt::Key_W, Qt::AltModifier);
+    EXPECT_EQ(dialog.Keys().Key(ahead), "Alt+W");
+    EXPECT_EQ(dialog.field(ahead)->text().toStdString(), "Alt+W");
+    EXPECT_TRUE(refusals.empty());
+    QTest::keyClick(dialog.field(back), Qt::Key_W, Qt::AltModifier);
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_EQ(refusals[0], "Alt+W はもう「前進(5)」に使われています。ほかのキーを選んでください。");
+    QTest::keyClick(dialog.field(back), Qt::Key_Down, Qt::KeypadModifier);
+    QTest::keyClick(dialog.field(back), Qt::Key_7, Qt::NoModifier);
+    EXPECT_EQ(refusals.size(), 3u);
+    EXPECT_EQ(dialog.Keys().Key(back), "Down");
+    EXPECT_EQ(dialog.field(back)->text().toStdString(), "↓");
+    dialog.defaultsButton()->click();
+    EXPECT_EQ(dialog.Keys(), KeyBindings());
+    EXPECT_EQ(dialog.field(ahead)->text().toStdString(), "↑");
+}
+
+// "キー設定…": OK stores the keys in [Keys] and the new key drives the panel at once;
+// Cancel changes nothing.
+TEST_F(GameWindowTest, KeySettingsOkStoresAndCancelKeeps) {
+    Open(kModePractice, "-1");
+    const int ahead = PanelSlot({PanelAction::Kind::Step, 0});
+    auto rebindAheadTo = [&](Qt::Key key, bool ok) {
+        QTimer::singleShot(0, [&, key, ok] {
+            auto* dialog = qobject_cast<KeySettingsDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                ADD_FAILURE() << "no key settings dialog";
+                if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+                return;
+            }
+            QTest::keyClick(dialog->field(ahead), key);
+            ok ? dialog->accept() : dialog->reject();
+        });
+        window->keySettingsAction()->trigger();
+    };
+    rebindAheadTo(Qt::Key_W, false);
+    EXPECT_EQ(settings.ReadSetting(kKeysSection, "Ahead", "?"), "Up");
+    rebindAheadTo(Qt::Key_W, true);
+    EXPECT_EQ(settings.ReadSetting(kKeysSection, "Ahead", "?"), "W");
+    EXPECT_EQ(window->aheadButton(0)->toolTip().toStdString(), "テンキー 5 / W");
+    Key(Qt::Key_Up, Qt::NoModifier);
+    EXPECT_EQ(state->PlayerPos, (Vec4{4, 4, 4, 4}));
+    Key(Qt::Key_W, Qt::NoModifier);
+    EXPECT_EQ(state->PlayerPos, (Vec4{5, 4, 4, 4}));
 }
 
 TEST_F(GameWindowTest, KeysWorkWhicheverButtonHasTheFocus) {
