@@ -8,6 +8,7 @@
 #include "game/pause.h"
 #include "game/shell.h"
 #include "media/audio.h"
+#include "navigation/menu_texts.h"
 #include "text/catalogue.h"
 #include "ui/language.h"
 
@@ -61,15 +62,15 @@ ClearPanel::ClearPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void ClearPanel::RetranslateUi() {
-    m_label4->setText(QTr("CLEAR!!"));
+    m_label4->setText(QTr(captions::kLabel4));
     if (m_ending) {
         for (int i = 0; i < kEndingLineCount; ++i)
             if (QLabel* line = Label5(i)) line->setText(QString::fromStdString(EndingLineText(i)));
         return;
     }
-    m_label5[0]->setText(QTr("You are great!!"));
+    m_label5[0]->setText(QTr(captions::kLabel5Great));
     // The clear time, once there is one, is the game's to say again.
-    if (!m_clearTimeShown) m_label5[1]->setText(QTr("Clear time"));
+    if (!m_clearTimeShown) m_label5[1]->setText(QTr(captions::kLabel5ClearTime));
 }
 
 void ClearPanel::changeEvent(QEvent* event) {

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "navigation/menu_texts.h"
 #include "navigation/records.h"
 #include "render/layout.h"
 #include "text/catalogue.h"
@@ -72,18 +73,6 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
-
-constexpr const char* kDimensionNames[4] = {"", text::TrMark("2次元"), text::TrMark("3次元"),
-                                            text::TrMark("4次元")};
-constexpr const char* kFigureNames[2] = {text::TrMark("ブランク"), text::TrMark("球")};
-constexpr const char* kAnimationNames[8] = {text::TrMark("アニメーション無し"),
-                                            text::TrMark("1段階"),
-                                            text::TrMark("2段階"),
-                                            text::TrMark("4段階"),
-                                            text::TrMark("8段階"),
-                                            text::TrMark("16段階"),
-                                            text::TrMark("32段階"),
-                                            text::TrMark("64段階")};
 
 // The design face (12 point, narrowed to 88 %) narrowed further, one step at a time, until the
 // caption fits inside the button's frame: IPAPGothic runs wider than the face it stands for.
@@ -147,7 +136,8 @@ void GameWindow::BuildControls() {
     SetBackground(m_picture2, Qt::black);
     const QFont stripFont = DesignFont(14.25, true);
     // The design caption; the position readout replaces it before the window shows.
-    m_lblZahyou = MakeLabel(m_picture2, QTr("現在地は"), TwipRect(0, 0, 1215, 285), stripFont);
+    m_lblZahyou = MakeLabel(m_picture2, QTr(captions::kLblZahyouDesign), TwipRect(0, 0, 1215, 285),
+                            stripFont);
     m_lblZahyou->setWordWrap(false);
     m_label6 = MakeLabel(m_picture2, QString(), TwipRect(3120, 0, 1215, 255), stripFont);
     m_lblGoal = MakeLabel(m_picture2, QString(), TwipRect(4440, 0, 2175, 375), stripFont);
@@ -208,7 +198,7 @@ void GameWindow::BuildControls() {
                                {4, 1020, 4260, 735}, {5, 600, 4500, 735}, {3, 120, 4800, 1605},
                                {6, 120, 5100, 1575}};
     // The design caption; the direction readout replaces it before the window shows.
-    const QString design = QTr("＋方向");
+    const QString design = QTr(captions::kLblHoukouDesign);
     for (const LabelDef& d : houkou)
         m_houkou[d.index] =
             MakeLabel(m_picCon, design, TwipRect(d.left, d.top, d.width, 255), houkouFont);
@@ -297,14 +287,11 @@ void GameWindow::BuildMenus() {
     m_mnuKeys = m_mnuOther->addAction(QString());
     connect(m_mnuKeys, &QAction::triggered, this, [this] { mnuKeys_Click(); });
     m_mnuOther->addSeparator();
-    // Each language in its own words, so that a player can find the one they read.
-    const text::Language languages[2] = {text::Language::Japanese, text::Language::English};
-    const char* languageNames[2] = {"日本語", "English"};
     for (int i = 0; i < 2; ++i) {
-        QAction* a = m_mnuOther->addAction(QString::fromUtf8(languageNames[i]));
+        QAction* a = m_mnuOther->addAction(QString::fromUtf8(captions::kLanguageNames[i]));
         a->setCheckable(true);
         m_language[i] = a;
-        const text::Language language = languages[i];
+        const text::Language language = captions::kLanguages[static_cast<std::size_t>(i)];
         connect(a, &QAction::triggered, this, [this, language] { mnuLanguage_Click(language); });
     }
 
@@ -316,42 +303,42 @@ void GameWindow::BuildMenus() {
 }
 
 void GameWindow::RetranslateUi() {
-    m_lblWait->setText(QTr("Please Wait"));
-    m_label6->setText(QTr("ゴールは"));
+    m_lblWait->setText(QTr(captions::kLblWait));
+    m_label6->setText(QTr(captions::kLabel6));
     for (int slot = 0; slot < kPanelActionCount; ++slot) {
         QPushButton* button = PanelButton(slot);
         button->setText(QTr(kPanelActions[static_cast<std::size_t>(slot)].caption));
         FitCaption(button);
     }
     if (m_logic) ShowKeyTooltips();
-    m_label2->setText(QTr("方向"));
-    m_label3->setText(QTr("を向いています。"));
-    m_label7->setText(QTr("Time"));
+    m_label2->setText(QTr(captions::kLabel2));
+    m_label3->setText(QTr(captions::kLabel3));
+    m_label7->setText(QTr(captions::kLabel7));
 
-    m_mnuFile->setTitle(QTr("迷路"));
-    m_mnuRestart->setTitle(QTr("リスタート"));
-    m_mnuFMStart->setText(QTr("スタート地点に戻る"));
-    m_mnuFMRe->setText(QTr("同じ条件でもう一度"));
-    m_mnuFMJigen->setTitle(QTr("作成"));
+    m_mnuFile->setTitle(QTr(captions::kMnuFile));
+    m_mnuRestart->setTitle(QTr(captions::kMnuRestart));
+    m_mnuFMStart->setText(QTr(captions::kMnuFMStart));
+    m_mnuFMRe->setText(QTr(captions::kMnuFMRe));
+    m_mnuFMJigen->setTitle(QTr(captions::kMnuFMJigen));
     for (int d = 1; d <= 3; ++d) {
-        m_dimension[d]->setTitle(QTr(kDimensionNames[d]));
-        m_figures[d]->setTitle(QTr("図形"));
-        for (int f = 0; f < 2; ++f) m_figure[d][f]->setText(QTr(kFigureNames[f]));
+        m_dimension[d]->setTitle(QTr(captions::kDimensionNames[d]));
+        m_figures[d]->setTitle(QTr(captions::kMnuFigures));
+        for (int f = 0; f < 2; ++f) m_figure[d][f]->setText(QTr(captions::kFigureNames[f]));
         for (int level = 1; level <= 4; ++level)
             m_level[d][level]->setText(QTr(kLevelNames[level]));
     }
-    m_mnuSetDirection->setText(QTr("ヒント（ゴール方向を向く）"));
-    m_mnuOther->setTitle(QTr("その他"));
-    m_mnuZahyou->setText(QTr("座標を見る"));
-    m_mnuHRanking->setText(QTr("ランキング表"));
-    m_mnuSettings->setTitle(QTr("設定"));
-    for (int i = 0; i < 8; ++i) m_animation[i]->setText(QTr(kAnimationNames[i]));
-    m_mnuKeys->setText(QTr("キー設定…"));
+    m_mnuSetDirection->setText(QTr(captions::kMnuSetDirection));
+    m_mnuOther->setTitle(QTr(captions::kMnuOther));
+    m_mnuZahyou->setText(QTr(captions::kMnuZahyou));
+    m_mnuHRanking->setText(QTr(captions::kMnuHRanking));
+    m_mnuSettings->setTitle(QTr(captions::kMnuSettings));
+    for (int i = 0; i < 8; ++i) m_animation[i]->setText(QTr(captions::kAnimationNames[i]));
+    m_mnuKeys->setText(QTr(captions::kMnuKeys));
     m_language[0]->setChecked(text::CurrentLanguage() == text::Language::Japanese);
     m_language[1]->setChecked(text::CurrentLanguage() == text::Language::English);
-    m_mnuHelp->setTitle(QTr("ヘルプ"));
-    m_mnuHHelp->setText(QTr("ヘルプ"));
-    m_mnuHVarsion->setText(QTr("バージョン情報"));
+    m_mnuHelp->setTitle(QTr(captions::kMnuHelp));
+    m_mnuHHelp->setText(QTr(captions::kMnuHHelp));
+    m_mnuHVarsion->setText(QTr(captions::kMnuHVarsion));
 }
 
 void GameWindow::mnuLanguage_Click(text::Language language) {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "navigation/menu_texts.h"
 #include "navigation/records.h"
 #include "text/catalogue.h"
 #include "ui/language.h"
@@ -15,24 +16,6 @@ namespace {
 constexpr int Px(int twips) {
     return twips / 15;
 }
-
-struct Header {
-    const char* text;
-    int left;
-    int top;
-};
-
-// Indexed as the table's labels are: the rows are not in index order.
-constexpr std::array<Header, 7> kHeaders = {{
-    {text::TrMark("初級"), 1200, 240},
-    {text::TrMark("中級"), 2160, 240},
-    {text::TrMark("上級"), 3120, 240},
-    {text::TrMark("特級"), 4080, 240},
-    {text::TrMark("２次元"), 240, 720},
-    {text::TrMark("４次元"), 240, 1920},
-    {text::TrMark("３次元"), 240, 1320},
-}};
-constexpr const char* kTitle = text::TrMark("ランキング表");
 
 QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top, Qt::Alignment align) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -62,15 +45,17 @@ RankingWindow::RankingWindow(SettingsFile& settings, QWidget* iconSource)
         m_times[static_cast<size_t>(i)] =
             MakeLabel(this, "60：00", left, 840 + 600 * (i / 4), Qt::AlignRight);
     }
-    for (size_t i = 0; i < kHeaders.size(); ++i)
-        m_headers[i] = MakeLabel(this, "", kHeaders[i].left, kHeaders[i].top, Qt::AlignHCenter);
+    for (size_t i = 0; i < captions::kRankingHeaders.size(); ++i)
+        m_headers[i] = MakeLabel(this, "", captions::kRankingHeaders[i].left,
+                                 captions::kRankingHeaders[i].top, Qt::AlignHCenter);
     RetranslateUi();
 }
 
 void RankingWindow::RetranslateUi() {
-    for (size_t i = 0; i < kHeaders.size(); ++i) m_headers[i]->setText(QTr(kHeaders[i].text));
+    for (size_t i = 0; i < captions::kRankingHeaders.size(); ++i)
+        m_headers[i]->setText(QTr(captions::kRankingHeaders[i].text));
     // The caption comes with the first load.
-    if (m_loaded) setWindowTitle(QTr(kTitle));
+    if (m_loaded) setWindowTitle(QTr(captions::kRankingTitle));
 }
 
 void RankingWindow::changeEvent(QEvent* event) {
@@ -81,7 +66,7 @@ void RankingWindow::changeEvent(QEvent* event) {
 void RankingWindow::Form_Load() {
     if (m_iconSource) setWindowIcon(m_iconSource->windowIcon());
     m_loaded = true;
-    setWindowTitle(QTr(kTitle));
+    setWindowTitle(QTr(captions::kRankingTitle));
     const auto cells = LoadRanking(m_settings);
     for (size_t i = 0; i < cells.size(); ++i) {
         m_times[i]->setText(QString::fromStdString(cells[i].time));

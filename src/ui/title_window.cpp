@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "game/tower_file.h"
+#include "navigation/menu_texts.h"
 #include "ui/language.h"
 
 namespace kestrune::ui {
@@ -43,8 +44,8 @@ TitleWindow::TitleWindow(GameState& state, std::string towerPath, QWidget* paren
 }
 
 void TitleWindow::RetranslateUi() {
-    m_label1->setText(QTr("塔に登る"));
-    m_cmdPractice->setText(QTr("練習"));
+    m_label1->setText(QTr(captions::kLabel1));
+    m_cmdPractice->setText(QTr(captions::kCmdPractice));
 }
 
 void TitleWindow::changeEvent(QEvent* event) {

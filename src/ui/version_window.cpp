@@ -10,6 +10,7 @@
 
 #include "game/shell.h"
 #include "game/version.h"
+#include "navigation/menu_texts.h"
 #include "text/catalogue.h"
 #include "ui/language.h"
 
@@ -70,7 +71,7 @@ VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
     m_imgIcon->setScaledContents(true);
     // The design caption; SHOWVERSION puts the program's title in its place.
     m_lblAppName = MakeLabel(this, "", 945, 1560, 645, 240, Face(gothic, 12, true));
-    m_lblAppName->setText(QTr("テスト"));
+    m_lblAppName->setText(QTr(captions::kLblAppNameDesign));
     m_lblBeta =
         MakeLabel(this, "β", 2040, 1500, 495, 495, Face(gothic, 27.75, true), Qt::AlignLeft);
     QPalette beta = m_lblBeta->palette();
@@ -97,9 +98,9 @@ VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
 }
 
 void VersionWindow::RetranslateUi() {
-    setWindowTitle(QTr("バージョン情報"));
-    m_label2->setText(QTr("Send Mail "));
-    m_label1->setText(QTr("Visit Home Page"));
+    setWindowTitle(QTr(captions::kVersionTitle));
+    m_label2->setText(QTr(captions::kVersionMail));
+    m_label1->setText(QTr(captions::kVersionHomePage));
 }
 
 void VersionWindow::changeEvent(QEvent* event) {
@@ -197,7 +198,7 @@ void VersionWindow::Command1_MouseUp(Qt::MouseButton button) {
         close();
         return;
     }
-    m_message(QStringLiteral("Version 9 Brenvik"), QTr("バージョン情報表示フォーム"));
+    m_message(QString::fromUtf8(captions::kVersionSecretText), QTr(captions::kVersionSecretTitle));
 }
 
 void VersionWindow::mouseMoveEvent(QMouseEvent* event) {
