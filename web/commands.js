@@ -22,6 +22,7 @@ export const Command = Object.freeze({
   import: 20,
   export: 21,
   language: 22,
+  namedKey: 23,
 });
 
 // What the window system sends without the player: these still run during the ending.

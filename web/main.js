@@ -46,23 +46,37 @@ page.storageWrite = (key, text) => {
   }
 };
 page.restartEnabled = () => game._kestrune_restart_enabled() === 1;
-page.onLanguage = () => page.retext(JSON.parse(game.UTF8ToString(game._kestrune_description())));
+
+// A string in the game's memory for the length of one call.
+function withString(text, call) {
+  const size = text.length * 3 + 1;
+  const pointer = game._malloc(size);
+  game.stringToUTF8(text, pointer, size);
+  try {
+    return call(pointer);
+  } finally {
+    game._free(pointer);
+  }
+}
 
 function onKey(e) {
   if (!game || page.modal || e.isComposing) return;
   if (e.target instanceof HTMLInputElement) return;
   // Num Lock is on when the browser says so, or when the keypad key gave its digit.
   const numLock = e.getModifierState("NumLock") || /^[0-9]$/.test(e.key);
-  // A plain export call: ccall while the game waits would take over the waiting call's promise.
-  const size = e.code.length * 3 + 1;
-  const code = game._malloc(size);
-  game.stringToUTF8(e.code, code, size);
-  const packed = game._kestrune_key(code, e.shiftKey, e.ctrlKey, e.altKey, numLock);
-  game._free(code);
-  if (packed < 0) return;
+  const modifiers = (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) |
+                    (e.metaKey ? 8 : 0);
+  // Plain export calls: ccall while the game waits would take over the waiting call's promise.
+  const key = withString(e.key, (k) => withString(e.code, (c) =>
+    game._kestrune_key(k, c, modifiers, numLock ? 1 : 0)));
+  if (key < 0) return;
   e.preventDefault();
   page.closeMenus();
-  enqueue(packed >> 8, packed & 255);
+  const code = key >> 8;
+  // A main-keyboard key runs by its name, through the player's key bindings.
+  const name = code === Command.namedKey ? game.UTF8ToString(game._kestrune_key_name())
+                                         : undefined;
+  enqueue(code, key & 255, name);
 }
 
 async function start() {

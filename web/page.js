@@ -29,6 +29,16 @@ function label(parent, d) {
   return e;
 }
 
+// The design face narrowed, a step at a time, until the caption fits inside its button
+// (a longer caption of another language).
+function fitCaption(button) {
+  button.style.fontSize = "";
+  button.style.letterSpacing = "";
+  const base = parseFloat(getComputedStyle(button).fontSize);
+  for (let size = base; button.scrollWidth > button.clientWidth && size > base * 0.6; size -= 0.5)
+    button.style.fontSize = `${size - 0.5}px`;
+}
+
 // Windows the desktop shows modeless (ranking table, About box): a caption and a close box.
 function floatingWindow(id, caption, width, height) {
   let w = $(id);
@@ -69,28 +79,24 @@ export class Page {
     this.buildClient(description);
   }
 
-  // The language changed: the same windows with the new texts, state kept.
+  // The language changed: the same windows with the new captions; the game's own texts
+  // (readouts, the caption, the clear panel's lines) and every state are kept.
   retext(description) {
     const keep = {
       animation: this.animation,
       makeMenu: this.makeMenuEnabled,
       zahyou: this.zahyouChecked,
-      autoCruise: $("mnuAutoClouse") ? $("mnuAutoClouse").textContent : null,
     };
     this.description = description;
     document.documentElement.lang = description.language;
     this.buildTitle(description.title);
     this.buildMenus(description.menus);
-    const texts = [...description.panelLabels, ...description.stripLabels];
-    let i = 0;
-    for (const e of $("picCon").querySelectorAll("button.abs"))
-      e.textContent = description.buttons[i++].text;
-    const plain = $("picCon").querySelectorAll(".abs:not(button):not([id])");
-    const fixed = description.panelLabels.filter((d) => !d.id);
-    plain.forEach((e, n) => { if (fixed[n]) e.textContent = fixed[n].text; });
-    for (const d of texts) if (d.id && d.id !== "lblGoal" && d.id !== "lblZahyou" &&
-                               d.id !== "lbltime" && !d.id.startsWith("lblHoukou"))
-      $(d.id).textContent = d.text;
+    for (const b of description.buttons) if ($(b.id)) $(b.id).textContent = b.text;
+    this.fitCaptions();
+    const labels = [...description.panelLabels, ...description.stripLabels,
+                    ...description.clearPanel.labels];
+    for (const d of labels) if (d.id && !d.readout && $(d.id)) $(d.id).textContent = d.text;
+    if ($("lblWait")) $("lblWait").textContent = description.wait;
     if (keep.animation !== undefined) this.setFlag("animation", keep.animation);
     if (keep.makeMenu !== undefined) this.setFlag("makeMenu", keep.makeMenu);
     if (keep.zahyou !== undefined) this.setChecked("mnuZahyou", keep.zahyou);
@@ -161,6 +167,7 @@ export class Page {
       if (it.id) item.id = it.id;
       const text = element("span", "text", item);
       text.textContent = it.text;
+      if (it.checked) item.classList.add("checked");
       if (it.shortcut) element("span", "shortcut", item).textContent = it.shortcut;
       if (it.items) {
         item.classList.add("sub");
@@ -234,6 +241,7 @@ export class Page {
     panel.id = "picCon";
     for (const b of d.buttons) {
       const button = place(element("button", "abs", panel), b);
+      button.id = b.id;
       button.textContent = b.text;
       button.addEventListener("click", () => this.queue(b.command, b.argument));
       // The panel never takes the keys: they belong to the game window.
@@ -245,7 +253,18 @@ export class Page {
         e.style.color = "#fff";
         e.style.background = "#000";
       }
+      // Kept against the panel's right edge as the panel changes width.
+      if (l.id === "Label3") {
+        e.style.left = "auto";
+        e.style.right = "0px";
+      }
     }
+  }
+
+  // The panel's captions fitted to their buttons; only a shown panel has sizes to fit.
+  fitCaptions() {
+    if ($("game").hidden) return;
+    for (const b of $("picCon").querySelectorAll("button")) fitCaption(b);
   }
 
   // ---- What the C++ side calls ----------------------------------------------------------
@@ -260,6 +279,15 @@ export class Page {
       const t = e.querySelector(":scope > .text");
       (t || e).textContent = text;
     }
+  }
+
+  setTitle(id, text) {
+    const e = $(id);
+    if (e) e.title = text;
+  }
+
+  windowShown(name) {
+    return !!$(name);
   }
 
   setColour(id, red, green, blue) {
@@ -283,6 +311,7 @@ export class Page {
       case "game":
         $("title").hidden = true;
         $("game").hidden = false;
+        this.fitCaptions();
         this.closeMenus();
         this.setChecked("mnuZahyou", true);
         break;
@@ -300,9 +329,6 @@ export class Page {
       case "makeMenu":
         this.makeMenuEnabled = value;
         this.setEnabled("mnuFMJigen", value);
-        break;
-      case "language":
-        this.onLanguage();
         break;
     }
   }
@@ -391,7 +417,7 @@ export class Page {
     for (const l of v.labels) {
       const e = label(body, l);
       if (l.id === "lblVersion") e.classList.add("courier");
-      if (l.id === "Label3") e.classList.add("times");
+      if (l.id === "lblAuthor") e.classList.add("times");
       // A title wider than its label grows evenly on both sides.
       if (l.id === "lblAppName") e.style.overflow = "visible";
     }

@@ -56,6 +56,9 @@ public:
     void KeepInMemory(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& file = {});
 
+    // Forgets every value kept in memory: the stored text was replaced as a whole.
+    void DiscardUnsaved() { m_unsaved.clear(); }
+
     const std::string& SettingsPath() const { return m_settingsPath; }
     void SetSettingsPath(const std::string& path) {
         m_settingsPath = path;

@@ -7,6 +7,9 @@
 EM_JS(void, js_set_text, (const char* id, const char* text), {
     Module.shell.setText(UTF8ToString(id), UTF8ToString(text));
 });
+EM_JS(void, js_set_title, (const char* id, const char* text), {
+    Module.shell.setTitle(UTF8ToString(id), UTF8ToString(text));
+});
 EM_JS(void, js_set_colour, (const char* id, int red, int green, int blue), {
     Module.shell.setColour(UTF8ToString(id), red, green, blue);
 });
@@ -28,6 +31,12 @@ EM_JS(void, js_apply_layout, (const char* json), {
 });
 EM_JS(void, js_show_window, (const char* name, const char* json), {
     Module.shell.showWindow(UTF8ToString(name), JSON.parse(UTF8ToString(json)));
+});
+EM_JS(int, js_window_shown, (const char* name), {
+    return Module.shell.windowShown(UTF8ToString(name)) ? 1 : 0;
+});
+EM_JS(void, js_retranslate, (const char* json), {
+    Module.shell.retext(JSON.parse(UTF8ToString(json)));
 });
 EM_JS(void, js_open, (const char* url), {
     Module.shell.open(UTF8ToString(url));

@@ -8,6 +8,7 @@
 extern "C" {
 
 void js_set_text(const char* id, const char* text);
+void js_set_title(const char* id, const char* text);  // a control's tooltip
 void js_set_colour(const char* id, int red, int green, int blue);
 void js_set_flag(const char* name, int value);
 void js_put_view(const uint32_t* pixels, int width, int height);
@@ -16,6 +17,9 @@ void js_viewport(double* out);
 // The arranged window: a JSON object of CSS pixel positions.
 void js_apply_layout(const char* json);
 void js_show_window(const char* name, const char* json);
+int js_window_shown(const char* name);
+// The windows' captions again, from a new shell description (JSON), the game's texts kept.
+void js_retranslate(const char* json);
 void js_open(const char* url);
 void js_notice(const char* text);
 

@@ -27,6 +27,7 @@ enum Command : int {
     kCmdImport = 20,      // records chosen by the player; the text rides along
     kCmdExport = 21,      // records to download
     kCmdLanguage = 22,    // 0 Japanese, 1 English
+    kCmdNamedKey = 23,    // a main-keyboard key by its name (the text)
 };
 
 }  // namespace kestrune::web

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "navigation/key_bindings.h"
+#include "navigation/menu_texts.h"
 #include "navigation/readouts.h"
 #include "navigation/records.h"
 #include "render/layout.h"
@@ -29,13 +31,13 @@ constexpr int kLine0Top = 1440 / 15, kLineHeight = 375 / 15;
 }  // namespace
 
 WebGameWindow::WebGameWindow(WebWindowDeps deps)
-    : m_deps(std::move(deps)), m_autoCruiseCaption(kAutoCruiseIdle) {
+    : m_deps(std::move(deps)), m_autoCruiseCaption(text::Tr(kAutoCruiseIdle)) {
     m_logic = std::make_unique<GameWindowLogic>(m_deps.state, *this, m_deps.services);
     m_lineTop[0] = kLine0Top;
     m_lineCreated[0] = true;
-    SetAutoCruiseCaption(kAutoCruiseIdle);
     Form_Resize();
     m_logic->Form_Load();
+    ShowKeyTooltips();
 }
 
 void WebGameWindow::SetCaption(const std::string& caption) {
@@ -74,6 +76,7 @@ void WebGameWindow::SetClearPanelVisible(bool visible) {
 }
 
 void WebGameWindow::SetClearTimeCaption(const std::string& caption) {
+    m_clearTimeShown = true;
     js_set_text("Label5_1", caption.c_str());
 }
 
@@ -94,13 +97,33 @@ void WebGameWindow::SetMakeMenuEnabled(bool enabled) {
 
 void WebGameWindow::SetAutoCruiseCaption(const std::string& caption) {
     m_autoCruiseCaption = caption;
-    js_set_text("mnuAutoClouse", text::Tr(caption).c_str());
+    js_set_text("mnuAutoClouse", caption.c_str());
 }
 
-void WebGameWindow::Retranslate() {
-    SetAutoCruiseCaption(m_autoCruiseCaption);
-    m_logic->ExpDirection();
-    m_logic->ShowPosition();
+void WebGameWindow::mnuLanguage_Click(text::Language language) {
+    m_logic->mnuLanguage_Click(language);
+    RetranslateUi();
+}
+
+void WebGameWindow::RetranslateUi() {
+    js_retranslate(ShellDescriptionJson(m_autoCruiseCaption).c_str());
+    ShowKeyTooltips();
+    // The clear panel's lines, as far as they are still the design's.
+    if (m_ending) {
+        for (int i = 0; i < kEndingLineCount; ++i)
+            if (m_lineCreated[static_cast<size_t>(i)]) SetLineText(i, EndingLineText(i));
+    } else {
+        js_set_text("Label5_0", text::Tr(captions::kLabel5Great).c_str());
+        if (!m_clearTimeShown)
+            js_set_text("Label5_1", text::Tr(captions::kLabel5ClearTime).c_str());
+    }
+    if (js_window_shown("ranking")) ShowRanking();
+    if (js_window_shown("version")) OpenVersion();
+}
+
+void WebGameWindow::ShowKeyTooltips() {
+    for (int slot = 0; slot < kPanelActionCount; ++slot)
+        js_set_title(PanelButtonId(slot).c_str(), PanelKeyTooltip(slot, m_logic->Keys()).c_str());
 }
 
 void WebGameWindow::SetTimer1Enabled(bool enabled) {
@@ -138,6 +161,7 @@ void WebGameWindow::OpenHelp() {
 }
 
 bool WebGameWindow::ShowEnding() {
+    m_ending = true;
     js_ending("begin", 0, 0, nullptr);
     const bool finished = PlayEnding(*this, m_deps.music, m_deps.shell, m_deps.pause);
     js_ending("end", 0, 0, nullptr);

@@ -12,6 +12,7 @@
 #include "navigation/game_window.h"
 #include "navigation/game_window_logic.h"
 #include "render/pixel_canvas.h"
+#include "text/catalogue.h"
 
 namespace kestrune::web {
 
@@ -73,8 +74,13 @@ public:
     void FormUnloadOnce();
     bool Timer1Enabled() const { return m_timer1; }
 
-    // The texts the window keeps, again in the current language.
-    void Retranslate();
+    // "日本語" / "English": the rules say their texts again, then every window its captions.
+    void mnuLanguage_Click(text::Language language);
+    // The window's own captions, the panel's tooltips and the open windows in the current
+    // language.
+    void RetranslateUi();
+    // The panel buttons' tooltips name both keys of each action.
+    void ShowKeyTooltips();
     // One command of the page (web/commands.h); false when it is not the window's.
     bool RunCommand(int code, int argument);
 
@@ -102,6 +108,8 @@ private:
     std::string m_autoCruiseCaption;
     bool m_timer1 = true;
     bool m_unloaded = false;
+    bool m_clearTimeShown = false;  // Label5(1) holds the game's clear time
+    bool m_ending = false;          // the clear panel holds the ending's lines
     std::array<int, kEndingLineCount> m_lineTop{};
     std::array<bool, kEndingLineCount> m_lineCreated{};
 };

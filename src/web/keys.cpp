@@ -1,38 +1,69 @@
 #include "web/keys.h"
 
-#include "web/commands.h"
+#include <algorithm>
+#include <array>
+#include <utility>
 
 namespace kestrune::web {
 
 namespace {
-// The second layout's keys as the keypad digits whose actions they take.
-// TODO: read these from the [Keys] bindings once the core keeps them; these are its defaults.
-struct AlternativeKey {
-    std::string_view code;
-    int digit;
-};
-constexpr AlternativeKey kAlternativeKeys[] = {
-    {"ArrowUp", 5}, {"ArrowDown", 0}, {"ArrowLeft", 4}, {"ArrowRight", 6},
-    {"PageUp", 8},  {"PageDown", 2},  {"KeyQ", 7},      {"KeyE", 9},
-};
+
+constexpr std::string_view kNumpad = "Numpad";
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+std::optional<char> Letter(std::string_view text) {
+    if (text.size() != 1) return std::nullopt;
+    const char c = text[0];
+    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z') return c;
+    return std::nullopt;
+}
+
+// The browser's names of the named keys, and theirs in the key bindings.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kNamedKeys = {{
+    {"ArrowUp", "Up"},
+    {"ArrowDown", "Down"},
+    {"ArrowLeft", "Left"},
+    {"ArrowRight", "Right"},
+    {"PageUp", "PgUp"},
+    {"PageDown", "PgDown"},
+    {"Home", "Home"},
+    {"End", "End"},
+    {"Insert", "Ins"},
+    {"Delete", "Del"},
+}};
+
 }  // namespace
 
-std::optional<KeyCommand> KeyCommandFor(std::string_view code, bool shift, bool ctrl, bool alt,
-                                        bool numLock) {
-    if (code == "F5") return KeyCommand{kCmdStart, 0};
-    if (code == "F6") return KeyCommand{kCmdRestartKey, 0};
-    constexpr std::string_view kNumpad = "Numpad";
-    if (code.size() == kNumpad.size() + 1 && code.substr(0, kNumpad.size()) == kNumpad) {
-        const char digit = code.back();
-        if (digit < '0' || digit > '9' || !numLock) return std::nullopt;
-        const bool modified = shift || ctrl || alt;
-        return KeyCommand{kCmdKey, (digit - '0') + (modified ? 10 : 0)};
+std::optional<KeypadPress> KeypadDigit(std::string_view code, const KeyModifiers& modifiers,
+                                       bool numLock) {
+    if (code.size() != kNumpad.size() + 1 || !StartsWith(code, kNumpad)) return std::nullopt;
+    const char digit = code.back();
+    if (digit < '0' || digit > '9' || !numLock) return std::nullopt;
+    return KeypadPress{digit - '0', modifiers.shift || modifiers.ctrl || modifiers.alt};
+}
+
+std::optional<std::string> MainKeyName(std::string_view key, std::string_view code,
+                                       const KeyModifiers& modifiers) {
+    if (StartsWith(code, kNumpad) || modifiers.meta) return std::nullopt;
+    std::string base;
+    if (const auto letter = Letter(key)) {
+        base = std::string(1, *letter);
+    } else if (const auto place = Letter(code.substr(std::min<size_t>(code.size(), 3)));
+               place && StartsWith(code, "Key") && !key.empty() &&
+               static_cast<unsigned char>(key[0]) >= 0x80) {
+        // A letter key of another script (or Alt's symbol on a Mac): its place names it.
+        base = std::string(1, *place);
+    } else {
+        for (const auto& [browser, name] : kNamedKeys)
+            if (key == browser) base = name;
     }
-    // Ctrl and Alt with these keys belong to the browser (Alt+Left goes back a page).
-    if (ctrl || alt) return std::nullopt;
-    for (const AlternativeKey& key : kAlternativeKeys)
-        if (key.code == code) return KeyCommand{kCmdKey, key.digit + (shift ? 10 : 0)};
-    return std::nullopt;
+    if (base.empty()) return std::nullopt;
+    return std::string(modifiers.ctrl ? "Ctrl+" : "") + (modifiers.alt ? "Alt+" : "") +
+           (modifiers.shift ? "Shift+" : "") + base;
 }
 
 }  // namespace kestrune::web

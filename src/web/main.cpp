@@ -11,7 +11,10 @@
 #include "game/tower_file.h"
 #include "media/effects.h"
 #include "media/music.h"
+#include "navigation/key_bindings.h"
+#include "navigation/menu_texts.h"
 #include "navigation/records.h"
+#include "settings/language_setting.h"
 #include "settings/settings_file.h"
 #include "text/catalogue.h"
 #include "web/bridge.h"
@@ -38,11 +41,9 @@ public:
         PrepareStartup(*m_state);
     }
 
+    // The stored choice, else the browser's language; nothing is written before a choice.
     void ChooseLanguage(const std::string& browserLanguage) {
-        const std::string fallback = browserLanguage.rfind("ja", 0) == 0 ? "ja" : "en";
-        text::SetLanguage(m_settings.ReadSetting(kSettingsSection, "Language", fallback) == "en"
-                              ? text::Language::English
-                              : text::Language::Japanese);
+        text::SetLanguage(StartLanguage(m_settings, browserLanguage));
     }
 
     void RunQueuedCommands() override {
@@ -52,6 +53,24 @@ public:
     }
 
     WebGameWindow* Window() { return m_window.get(); }
+
+    // What the game window's key filter makes of a key: the restart shortcuts, a keypad digit,
+    // or a main-keyboard key that one of the actions holds.
+    int KeyCommand(std::string_view key, std::string_view code, int modifiers, bool numLock) {
+        if (!m_window) return -1;
+        const KeyModifiers held{(modifiers & 1) != 0, (modifiers & 2) != 0, (modifiers & 4) != 0,
+                                (modifiers & 8) != 0};
+        const bool plain = !held.shift && !held.ctrl && !held.alt && !held.meta;
+        if (code == "F5" && plain) return kCmdStart * 256;
+        if (code == "F6" && plain) return kCmdRestartKey * 256;
+        if (const auto press = KeypadDigit(code, held, numLock))
+            return kCmdKey * 256 + press->digit + (press->modified ? 10 : 0);
+        const auto name = MainKeyName(key, code, held);
+        if (!name || !m_window->logic().Keys().Holder(*name)) return -1;
+        m_lastKeyName = *name;
+        return kCmdNamedKey * 256;
+    }
+    const std::string& LastKeyName() const { return m_lastKeyName; }
     const GameState& State() const { return *m_state; }
 
     void Unload() {
@@ -63,25 +82,25 @@ private:
         if (code == kCmdChoose) {
             Choose(argument);
         } else if (code == kCmdLanguage) {
-            m_settings.WriteSetting(kSettingsSection, "Language", argument == 1 ? "en" : "ja");
-            SetLanguage(argument == 1 ? "en" : "ja");
+            if (m_window && (argument == 0 || argument == 1))
+                m_window->mnuLanguage_Click(captions::kLanguages[static_cast<size_t>(argument)]);
         } else if (code == kCmdExport) {
             Export();
         } else if (code == kCmdImport) {
-            char* raw = js_command_text();
-            std::string payload = raw ? raw : "";
-            std::free(raw);
-            Import(payload);
+            Import(CommandText());
+        } else if (code == kCmdNamedKey) {
+            if (m_window) m_window->logic().KeyboardKeyDown(CommandText());
         } else if (m_window) {
             m_window->RunCommand(code, argument);
         }
     }
 
-    // The player's switch: every window takes the new texts at once.
-    void SetLanguage(const std::string& code) {
-        text::SetLanguage(code == "en" ? text::Language::English : text::Language::Japanese);
-        js_set_flag("language", 0);  // the page asks for its texts again
-        if (m_window) m_window->Retranslate();
+    // The text that rides along with the command just taken.
+    static std::string CommandText() {
+        char* raw = js_command_text();
+        std::string text = raw ? raw : "";
+        std::free(raw);
+        return text;
     }
 
     // cmdPractice_Click / cmdTower_Click, then what the desktop's start-up does after the
@@ -134,7 +153,19 @@ private:
             return;
         }
         if (!m_store.Write(kSettingsFileName, text)) return;
-        if (m_window) m_window->ShowRanking();
+        // The file replaced everything: what this run kept unsaved is no longer the player's.
+        m_settings.DiscardUnsaved();
+        if (m_window) {
+            // Its keys and language count at once, as they will at the next start.
+            m_window->logic().StoreKeys(LoadKeyBindings(m_settings));
+            const auto language = m_settings.FindSetting(kSettingsSection, kLanguageKey);
+            const auto chosen = language ? text::LanguageFromCode(*language) : std::nullopt;
+            if (chosen && *chosen != text::CurrentLanguage())
+                m_window->mnuLanguage_Click(*chosen);
+            else
+                m_window->ShowKeyTooltips();
+            m_window->ShowRanking();
+        }
         m_dialogs.ShowMessage(text::Trf("「{0}」の記録を読み込みました。", {name}), "Kestrune");
     }
 
@@ -152,6 +183,7 @@ private:
     WebPause m_pause;
     WebShell m_shell;
     std::unique_ptr<WebGameWindow> m_window;
+    std::string m_lastKeyName;
 };
 
 App& TheApp() {
@@ -176,12 +208,8 @@ extern "C" {
 // Prepares the game state and the language; returns the shell's description (JSON).
 EMSCRIPTEN_KEEPALIVE const char* kestrune_start(const char* browserLanguage) {
     TheApp().ChooseLanguage(browserLanguage ? browserLanguage : "");
-    return kestrune::web::Keep(kestrune::web::ShellDescriptionJson());
-}
-
-// The shell's description again, after a language switch.
-EMSCRIPTEN_KEEPALIVE const char* kestrune_description() {
-    return kestrune::web::Keep(kestrune::web::ShellDescriptionJson());
+    return kestrune::web::Keep(
+        kestrune::web::ShellDescriptionJson(kestrune::text::Tr(kestrune::kAutoCruiseIdle)));
 }
 
 // Runs every queued command, waiting where the game waits (called through Asyncify).
@@ -189,11 +217,17 @@ EMSCRIPTEN_KEEPALIVE void kestrune_pump() {
     TheApp().RunQueuedCommands();
 }
 
-// The command of a key, packed as command * 256 + argument; -1 when the key is not the
-// game's (the page then leaves it to the browser).
-EMSCRIPTEN_KEEPALIVE int kestrune_key(const char* code, int shift, int ctrl, int alt, int numLock) {
-    const auto key = kestrune::web::KeyCommandFor(code ? code : "", shift, ctrl, alt, numLock);
-    return key ? key->command * 256 + key->argument : -1;
+// The command of a key press, packed as command * 256 + argument; -1 when the key is not the
+// game's (the page then leaves it to the browser). `modifiers`: Shift 1, Ctrl 2, Alt 4, Meta 8.
+// A main-keyboard key that an action holds comes back as kCmdNamedKey, its name from
+// kestrune_key_name.
+EMSCRIPTEN_KEEPALIVE int kestrune_key(const char* key, const char* code, int modifiers,
+                                      int numLock) {
+    return TheApp().KeyCommand(key ? key : "", code ? code : "", modifiers, numLock != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* kestrune_key_name() {
+    return TheApp().LastKeyName().c_str();
 }
 
 // "同じ条件でもう一度" is enabled as the menu opens when this is 1.

@@ -3,6 +3,8 @@
 #include "game/shell.h"
 #include "game/version.h"
 #include "navigation/game_window_logic.h"
+#include "navigation/key_bindings.h"
+#include "navigation/menu_texts.h"
 #include "text/catalogue.h"
 #include "web/commands.h"
 #include "web/json.h"
@@ -23,11 +25,14 @@ void Place(JsonWriter& json, int left, int top, int width, int height) {
     json.Number("width", Px(width)).Number("height", Px(height));
 }
 
+// A label; a readout's text is the game's, which the page keeps when the language changes.
 void Label(JsonWriter& json, const std::string& id, const std::string& text, int left, int top,
-           int width, int height, double points, bool bold, const char* align = "left") {
+           int width, int height, double points, bool bold, const char* align = "left",
+           bool readout = false) {
     json.BeginObject().String("id", id).String("text", text);
     Place(json, left, top, width, height);
-    json.Number("points", points).Bool("bold", bold).String("align", align).EndObject();
+    json.Number("points", points).Bool("bold", bold).String("align", align);
+    json.Bool("readout", readout).EndObject();
 }
 
 void Item(JsonWriter& json, const std::string& text, int command, int argument = 0,
@@ -40,28 +45,30 @@ void Separator(JsonWriter& json) {
     json.BeginObject().Bool("separator", true).EndObject();
 }
 
-void Menus(JsonWriter& json) {
+void Menus(JsonWriter& json, const std::string& autoCruiseCaption) {
+    using namespace captions;
     json.BeginArray("menus");
 
-    json.BeginObject().String("text", Tr("迷路")).String("id", "mnuFile").BeginArray("items");
-    json.BeginObject().String("text", Tr("リスタート")).BeginArray("items");
-    Item(json, Tr("スタート地点に戻る"), kCmdStart, 0, "mnuFMStart", "F5");
-    Item(json, Tr("同じ条件でもう一度"), kCmdRestart, 0, "mnuFMRe", "F6");
+    json.BeginObject().String("text", Tr(kMnuFile)).String("id", "mnuFile").BeginArray("items");
+    json.BeginObject().String("text", Tr(kMnuRestart)).BeginArray("items");
+    Item(json, Tr(kMnuFMStart), kCmdStart, 0, "mnuFMStart", "F5");
+    Item(json, Tr(kMnuFMRe), kCmdRestart, 0, "mnuFMRe", "F6");
     json.EndArray().EndObject();
     Separator(json);
-    json.BeginObject().String("text", Tr("作成")).String("id", "mnuFMJigen").BeginArray("items");
-    const char* dimensions[] = {"", "2次元", "3次元", "4次元"};
+    json.BeginObject().String("text", Tr(kMnuFMJigen)).String("id", "mnuFMJigen");
+    json.BeginArray("items");
     for (int d = 1; d <= 3; ++d) {
-        json.BeginObject().String("text", Tr(dimensions[d]));
+        json.BeginObject().String("text", Tr(kDimensionNames[d]));
         json.String("id", "mnuDimension" + std::to_string(d));
         // Opening a dimension's submenu chooses that dimension.
         json.Number("openCommand", kCmdDimension).Number("openArgument", d);
         json.BeginArray("items");
         const std::string prefix = std::to_string(d);
-        json.BeginObject().String("text", Tr("図形")).String("id", "mnuFigures" + prefix);
+        json.BeginObject().String("text", Tr(kMnuFigures)).String("id", "mnuFigures" + prefix);
         json.BeginArray("items");
-        Item(json, Tr("ブランク"), kCmdFigure, 0, "mnuFigure" + prefix + "0");
-        Item(json, Tr("球"), kCmdFigure, 1, "mnuFigure" + prefix + "1");
+        for (int f = 0; f < 2; ++f)
+            Item(json, Tr(kFigureNames[f]), kCmdFigure, f,
+                 "mnuFigure" + prefix + std::to_string(f));
         json.EndArray().EndObject();
         for (int level = 1; level <= 4; ++level)
             Item(json, Tr(kLevelNames[level]), kCmdMake, level,
@@ -70,72 +77,75 @@ void Menus(JsonWriter& json) {
     }
     json.EndArray().EndObject();
     Separator(json);
-    Item(json, Tr("ヒント（ゴール方向を向く）"), kCmdHint, 0, "mnuSetDirection");
-    Item(json, Tr(kAutoCruiseIdle), kCmdAutoCruise, 0, "mnuAutoClouse");
+    Item(json, Tr(kMnuSetDirection), kCmdHint, 0, "mnuSetDirection");
+    // Its caption is the auto cruise's state, which the rules set and read.
+    Item(json, autoCruiseCaption, kCmdAutoCruise, 0, "mnuAutoClouse");
     json.EndArray().EndObject();
 
-    json.BeginObject().String("text", Tr("その他")).String("id", "mnuOther").BeginArray("items");
-    json.BeginObject().String("text", Tr("座標を見る")).Number("command", kCmdZahyou);
+    json.BeginObject().String("text", Tr(kMnuOther)).String("id", "mnuOther").BeginArray("items");
+    json.BeginObject().String("text", Tr(kMnuZahyou)).Number("command", kCmdZahyou);
     json.String("id", "mnuZahyou").Bool("checkable", true).EndObject();
-    Item(json, Tr("ランキング表"), kCmdRanking, 0, "mnuHRanking");
-    json.BeginObject().String("text", Tr("設定")).BeginArray("items");
-    const char* animationNames[] = {
-        "アニメーション無し", "1段階", "2段階", "4段階", "8段階", "16段階", "32段階", "64段階"};
+    Item(json, Tr(kMnuHRanking), kCmdRanking, 0, "mnuHRanking");
+    json.BeginObject().String("text", Tr(kMnuSettings)).BeginArray("items");
     for (int i = 0; i < 8; ++i) {
-        json.BeginObject().String("text", Tr(animationNames[i])).Number("command", kCmdAnimation);
+        json.BeginObject().String("text", Tr(kAnimationNames[i])).Number("command", kCmdAnimation);
         json.Number("argument", i).String("id", "mnuAnimation" + std::to_string(i));
         json.Bool("checkable", true).EndObject();
     }
     json.EndArray().EndObject();
     Separator(json);
-    // The browser keeps the records in its own storage: these carry them to and from a file.
-    Item(json, Tr("記録を書き出す…"), kCmdExport, 0, "mnuExport");
-    json.BeginObject().String("text", Tr("記録を読み込む…")).String("id", "mnuImport");
+    Item(json, Tr(kMnuExport), kCmdExport, 0, "mnuExport");
+    json.BeginObject().String("text", Tr(kMnuImport)).String("id", "mnuImport");
     json.Bool("chooseFile", true).EndObject();
     Separator(json);
-    // Each language's name in its own language.
-    Item(json, "日本語", kCmdLanguage, 0, "mnuLanguage0");
-    Item(json, "English", kCmdLanguage, 1, "mnuLanguage1");
+    for (int i = 0; i < 2; ++i) {
+        json.BeginObject().String("text", kLanguageNames[i]).Number("command", kCmdLanguage);
+        json.Number("argument", i).String("id", "mnuLanguage" + std::to_string(i));
+        json.Bool("checkable", true);
+        json.Bool("checked", text::CurrentLanguage() == kLanguages[static_cast<size_t>(i)]);
+        json.EndObject();
+    }
     json.EndArray().EndObject();
 
-    json.BeginObject().String("text", Tr("ヘルプ")).String("id", "mnuHelp").BeginArray("items");
-    Item(json, Tr("ヘルプ"), kCmdHelp, 0, "mnuHHelp");
-    Item(json, Tr("バージョン情報"), kCmdVersion, 0, "mnuHVarsion");
+    json.BeginObject().String("text", Tr(kMnuHelp)).String("id", "mnuHelp").BeginArray("items");
+    Item(json, Tr(kMnuHHelp), kCmdHelp, 0, "mnuHHelp");
+    Item(json, Tr(kMnuHVarsion), kCmdVersion, 0, "mnuHVarsion");
     json.EndArray().EndObject();
 
     json.EndArray();
 }
 
+// The panel's controls in twips, in panel order (the order of kPanelActions).
+struct ButtonPlace {
+    int left, top, width;
+};
+constexpr ButtonPlace kButtonPlaces[kPanelActionCount] = {
+    {0, 120, 1575},   {0, 480, 795},    {780, 480, 795},  {0, 840, 795},    {780, 840, 795},
+    {0, 1200, 795},   {780, 1200, 795}, {0, 1560, 795},   {780, 1560, 795}, {0, 1920, 795},
+    {780, 1920, 795}, {0, 2280, 795},   {780, 2280, 795}, {0, 2640, 1575},
+};
+
 void Panel(JsonWriter& json) {
-    struct ButtonDef {
-        bool ahead;
-        int index;
-        const char* caption;
-        int left, top, width;
-    };
-    const ButtonDef buttons[] = {
-        {true, 0, "前進(5)", 0, 120, 1575},      {false, 0, "左(4)", 0, 480, 795},
-        {false, 1, "右(6)", 780, 480, 795},      {false, 2, "上(8)", 0, 840, 795},
-        {false, 3, "下(2)", 780, 840, 795},      {false, 4, "奥未(S5)", 0, 1200, 795},
-        {false, 5, "奥過(S0)", 780, 1200, 795},  {false, 6, "左振(7)", 0, 1560, 795},
-        {false, 7, "右振(9)", 780, 1560, 795},   {false, 8, "左未(S4)", 0, 1920, 795},
-        {false, 9, "右未(S6)", 780, 1920, 795},  {false, 10, "上未(S8)", 0, 2280, 795},
-        {false, 11, "下未(S2)", 780, 2280, 795}, {true, 1, "後退(2)", 0, 2640, 1575},
-    };
+    using namespace captions;
     json.BeginArray("buttons");
-    for (const ButtonDef& b : buttons) {
-        json.BeginObject().String("text", Tr(b.caption));
-        json.Number("command", b.ahead ? kCmdAhead : kCmdRot).Number("argument", b.index);
-        Place(json, b.left, b.top, b.width, 375);
+    for (int slot = 0; slot < kPanelActionCount; ++slot) {
+        const PanelActionInfo& info = kPanelActions[static_cast<size_t>(slot)];
+        const bool step = info.action.kind == PanelAction::Kind::Step;
+        json.BeginObject().String("id", PanelButtonId(slot)).String("text", Tr(info.caption));
+        json.Number("command", step ? kCmdAhead : kCmdRot).Number("argument", info.action.index);
+        const ButtonPlace& p = kButtonPlaces[slot];
+        Place(json, p.left, p.top, p.width, 375);
         json.EndObject();
     }
     json.EndArray();
 
+    // Readouts carry the game's texts; the page keeps them when the language changes.
     json.BeginArray("panelLabels");
     const char* planes[] = {"xy", "xz", "xw", "yz", "yw", "zw"};
     for (int i = 1; i <= 6; ++i)
-        Label(json, "", planes[i - 1], 1560, 120 + 360 * i, 375, 255, 12, true, "center");
-    Label(json, "", Tr("方向"), 0, 3240, 735, 255, 12, true);
+        Label(json, "lblPlane" + std::to_string(i), planes[i - 1], 1560, 120 + 360 * i, 375, 255,
+              12, true, "center");
+    Label(json, "Label2", Tr(kLabel2), 0, 3240, 1935, 255, 12, true);
     struct HoukouDef {
         int index, left, top, width;
     };
@@ -143,19 +153,21 @@ void Panel(JsonWriter& json) {
                                 {4, 1020, 4260, 735}, {5, 600, 4500, 735}, {3, 120, 4800, 1605},
                                 {6, 120, 5100, 1575}};
     for (const HoukouDef& d : houkou)
-        Label(json, "lblHoukou" + std::to_string(d.index), Tr("＋方向"), d.left, d.top, d.width,
-              255, 9.75, true, d.index == 3 || d.index == 6 ? "center" : "left");
-    Label(json, "", Tr("を向いています。"), 540, 3780, 1455, 255, 9.75, true, "right");
-    Label(json, "", "Time", 0, 5340, 855, 375, 18, true);
-    Label(json, "lbltime", "0:00", 720, 5640, 1095, 375, 18, true, "right");
+        Label(json, "lblHoukou" + std::to_string(d.index), Tr(kLblHoukouDesign), d.left, d.top,
+              d.width, 255, 9.75, true, d.index == 3 || d.index == 6 ? "center" : "left", true);
+    // Right-aligned against the panel's right edge, so its last character is never cut.
+    Label(json, "Label3", Tr(kLabel3), 1935 - 1455, 3780, 1455, 255, 9.75, true, "right");
+    Label(json, "Label7", Tr(kLabel7), 0, 5340, 855, 375, 18, true);
+    Label(json, "lbltime", "0:00", 720, 5640, 1095, 375, 18, true, "right", true);
     json.EndArray();
 }
 
 void Strip(JsonWriter& json) {
     json.BeginArray("stripLabels");
-    Label(json, "lblZahyou", Tr("現在地は"), 0, 0, 1215, 285, 14.25, true);
-    Label(json, "Label6", Tr("ゴールは"), 3120, 0, 1215, 255, 14.25, true);
-    Label(json, "lblGoal", "", 4440, 0, 2175, 375, 14.25, true);
+    Label(json, "lblZahyou", Tr(captions::kLblZahyouDesign), 0, 0, 1215, 285, 14.25, true, "left",
+          true);
+    Label(json, "Label6", Tr(captions::kLabel6), 3120, 0, 1215, 255, 14.25, true);
+    Label(json, "lblGoal", "", 4440, 0, 2175, 375, 14.25, true, "left", true);
     json.EndArray();
 }
 
@@ -166,9 +178,12 @@ void ClearPanel(JsonWriter& json) {
     Place(json, 120, 0, 5655, 2535);
     json.EndObject();
     json.BeginArray("labels");
-    Label(json, "Label4", "CLEAR!!", 0, 0, 5775, 1335, 72, false, "center");
-    Label(json, "Label5_0", "You are great!!", 0, 1440, 5655, 375, 18, false, "center");
-    Label(json, "Label5_1", "Clear time", 0, 1920, 5895, 375, 18, false, "center");
+    Label(json, "Label4", Tr(captions::kLabel4), 0, 0, 5775, 1335, 72, false, "center");
+    // The lines are the game's once a clear time or the ending has replaced them.
+    Label(json, "Label5_0", Tr(captions::kLabel5Great), 0, 1440, 5655, 375, 18, false, "center",
+          true);
+    Label(json, "Label5_1", Tr(captions::kLabel5ClearTime), 0, 1920, 5895, 375, 18, false, "center",
+          true);
     json.EndArray();
     json.EndObject();
 }
@@ -181,10 +196,10 @@ void Title(JsonWriter& json) {
     json.EndObject().BeginObject("picture1");
     Place(json, 180, 180, 720, 1035);
     json.EndObject();
-    json.BeginObject("label1").String("text", Tr("塔に登る"));
+    json.BeginObject("label1").String("text", Tr(captions::kLabel1));
     Place(json, 0, 840, 855, 255);
     json.EndObject();
-    json.BeginObject("cmdPractice").String("text", Tr("練習"));
+    json.BeginObject("cmdPractice").String("text", Tr(captions::kCmdPractice));
     Place(json, 1080, 120, 855, 1215);
     json.EndObject();
     json.EndObject();
@@ -192,13 +207,19 @@ void Title(JsonWriter& json) {
 
 }  // namespace
 
-std::string ShellDescriptionJson() {
+std::string PanelButtonId(int slot) {
+    const PanelAction action = kPanelActions[static_cast<size_t>(slot)].action;
+    return (action.kind == PanelAction::Kind::Step ? "Ahead" : "Rot") +
+           std::to_string(action.index);
+}
+
+std::string ShellDescriptionJson(const std::string& autoCruiseCaption) {
     JsonWriter json;
     json.BeginObject();
-    json.String("language", text::CurrentLanguage() == text::Language::English ? "en" : "ja");
-    json.String("caption", "Kestrune").String("wait", "Please Wait");
+    json.String("language", text::LanguageCode(text::CurrentLanguage()));
+    json.String("caption", "Kestrune").String("wait", Tr(captions::kLblWait));
     Title(json);
-    Menus(json);
+    Menus(json, autoCruiseCaption);
     Panel(json);
     Strip(json);
     ClearPanel(json);
@@ -207,16 +228,8 @@ std::string ShellDescriptionJson() {
 }
 
 std::string RankingWindowJson(const std::array<RankingCell, 12>& cells) {
-    struct Header {
-        const char* text;
-        int left, top;
-    };
-    // Indexed as the table's labels are: the rows are not in index order.
-    const Header headers[] = {{"初級", 1200, 240},  {"中級", 2160, 240},  {"上級", 3120, 240},
-                              {"特級", 4080, 240},  {"２次元", 240, 720}, {"４次元", 240, 1920},
-                              {"３次元", 240, 1320}};
     JsonWriter json;
-    json.BeginObject().String("caption", Tr("ランキング表"));
+    json.BeginObject().String("caption", Tr(captions::kRankingTitle));
     json.Number("width", Px(5055)).Number("height", Px(2385));
     json.BeginArray("labels");
     for (size_t i = 0; i < cells.size(); ++i) {
@@ -227,7 +240,7 @@ std::string RankingWindowJson(const std::array<RankingCell, 12>& cells) {
         Label(json, "lblTime" + std::to_string(i), cells[i].time, left, 840 + 600 * row, 735, 255,
               9, false, "right");
     }
-    for (const Header& h : headers)
+    for (const captions::RankingHeader& h : captions::kRankingHeaders)
         Label(json, "", Tr(h.text), h.left, h.top, 735, 255, 9, false, "center");
     json.EndArray();
     json.BeginArray("lines");
@@ -257,7 +270,7 @@ std::string VersionWindowJson() {
     const std::string title = "Kestrune";
     const std::string version = VersionText(CurrentVersion());
     JsonWriter json;
-    json.BeginObject().String("caption", Tr("バージョン情報"));
+    json.BeginObject().String("caption", Tr(captions::kVersionTitle));
     json.Number("width", Px(2535)).Number("height", Px(3315));
     json.BeginObject("icon");
     Place(json, 540, 60, 1440, 1440);
@@ -265,28 +278,31 @@ std::string VersionWindowJson() {
     json.BeginArray("labels");
     Label(json, "lblAppName", title, 945, 1560, 645, 240, 12, true, "center");
     Label(json, "lblVersion", version, 120, 1800, 2295, 225, 9, false, "center");
-    Label(json, "Label3", "Pelkin", 240, 2040, 2055, 195, 9.75, true, "center");
+    Label(json, "lblAuthor", "Pelkin", 240, 2040, 2055, 195, 9.75, true, "center");
     json.EndArray();
     json.BeginArray("links");
-    json.BeginObject().String("text", "Send Mail ").String("href", MailLink(title + version));
+    json.BeginObject().String("text", Tr(captions::kVersionMail));
+    json.String("href", MailLink(title + version));
     Place(json, 120, 2280, 2295, 255);
     json.Number("points", 9).EndObject();
-    json.BeginObject().String("text", "Visit Home Page").String("href", HelpPageAddress());
+    json.BeginObject().String("text", Tr(captions::kVersionHomePage));
+    json.String("href", HelpPageAddress());
     Place(json, 120, 2520, 2295, 255);
     json.Number("points", 11.25).EndObject();
     json.EndArray();
     json.BeginObject("ok").String("text", "OK");
     Place(json, 360, 2880, 1815, 375);
     json.EndObject();
-    // The hidden message of the OK button's other mouse buttons.
-    json.String("secretText", "Version 9 Brenvik")
-        .String("secretTitle", Tr("バージョン情報表示フォーム"));
+    json.String("secretText", captions::kVersionSecretText)
+        .String("secretTitle", Tr(captions::kVersionSecretTitle));
     json.EndObject();
     return json.Text();
 }
 
 std::string HelpPageAddress() {
-    return kHelpFileName;
+    // In English at the page's English section, as on the desktop.
+    const bool english = text::CurrentLanguage() == text::Language::English;
+    return std::string(kHelpFileName) + (english ? "#en" : "");
 }
 
 }  // namespace kestrune::web

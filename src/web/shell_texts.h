@@ -9,8 +9,11 @@
 
 namespace kestrune::web {
 
-// The title window, the game window's menus, panel, strip and clear panel.
-std::string ShellDescriptionJson();
+// The title window, the game window's menus, panel, strip and clear panel, in the current
+// language; the auto cruise item shows the caption given.
+std::string ShellDescriptionJson(const std::string& autoCruiseCaption);
+// The element id of a panel button: its control name, "Ahead0" or "Rot3".
+std::string PanelButtonId(int slot);
 // The ranking table with the twelve cells.
 std::string RankingWindowJson(const std::array<RankingCell, 12>& cells);
 // The About box.
