@@ -211,6 +211,76 @@ describe("the browser game", () => {
     await page.close();
   });
 
+  test("in English from the browser's language, switched live to Japanese and kept", async () => {
+    const page = await openGame(browser, server, { language: "en-GB" });
+    assert.equal(await text(page, "Label1"), "Tower");
+    assert.equal(await text(page, "cmdPractice"), "Practice");
+    await startPractice(page);
+    assert.equal(await page.title(), "4D maze — empty box");
+    assert.equal(await text(page, "lblGoal"), "none");
+    assert.equal(await text(page, "lblZahyou"), "Position: 0,0,0,0");
+    assert.equal(await text(page, "lblHoukou0"), "Facing +X");
+    const menus = () => page.$$eval("#menubar > .menu > .label", (l) => l.map((e) => e.textContent));
+    assert.deepEqual(await menus(), ["Maze", "Other", "Help"]);
+    assert.equal(await text(page, "mnuAutoClouse"), "Auto cruise");
+    assert.equal(await page.$eval("#mnuLanguage1", (e) => e.classList.contains("checked")), true);
+    // Every caption fits its button; the tooltips name both keys.
+    const clipped = await page.$$eval("#picCon button", (b) =>
+      b.filter((e) => e.scrollWidth > e.clientWidth).map((e) => e.textContent));
+    assert.deepEqual(clipped, []);
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "Keypad 5 / ↑");
+    assert.equal(await page.$eval("#Rot8", (e) => e.title), "Keypad Shift+4 / Shift+←");
+    // Nothing is stored for the language until the player chooses one.
+    assert.doesNotMatch(await storage(page, settingsKey), /Language/);
+
+    await keypad(page, 5);
+    await idle(page);
+    await choose(page, "mnuOther", "mnuLanguage0");  // 日本語: every text at once, the game kept
+    assert.deepEqual(await menus(), ["迷路", "その他", "ヘルプ"]);
+    assert.equal(await page.title(), "4次元迷路： ブランク");
+    assert.equal(await text(page, "lblZahyou"), "現在地は 1,0,0,0");
+    assert.equal(await text(page, "Label6"), "ゴールは");
+    assert.equal(await text(page, "Ahead0"), "前進(5)");
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / ↑");
+    assert.equal(await text(page, "mnuAutoClouse"), "オートクルーズ");
+    assert.match(await storage(page, settingsKey), /^Language=ja$/m);
+
+    await page.reload({ waitUntil: "load" });  // the choice outlives the browser's language
+    await page.waitForFunction(() => window.kestrune && window.kestrune.ready);
+    assert.equal(await text(page, "cmdPractice"), "練習");
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test("the main-keyboard keys are the stored [Keys]: a rebound key walks, the old one is the browser's", async () => {
+    const page = await openGame(browser, server, { storage: {
+      [settingsKey]: "[Keys]\r\nAhead=W\r\nBack=Shift+Ctrl+x\r\n" } });
+    await startPractice(page);
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / W");
+    const moved = await page.evaluate(() => {
+      const e = new KeyboardEvent("keydown", { key: "ArrowUp", code: "ArrowUp", cancelable: true });
+      window.dispatchEvent(e);
+      return e.defaultPrevented;
+    });
+    assert.equal(moved, false, "an unbound arrow stays the browser's");
+    await idle(page);
+    assert.equal(await text(page, "lblZahyou"), "現在地は 0,0,0,0");
+    await key(page, "KeyW");
+    assert.equal(await text(page, "lblZahyou"), "現在地は 1,0,0,0");
+    await key(page, "KeyX", "Shift");  // Back is Ctrl+Shift+X: Shift alone is not it
+    assert.equal(await text(page, "lblZahyou"), "現在地は 1,0,0,0");
+    await page.keyboard.down("Control");
+    await key(page, "KeyX", "Shift");
+    await page.keyboard.up("Control");
+    assert.equal(await text(page, "lblZahyou"), "現在地は 0,0,0,0");
+    await key(page, "ArrowLeft");  // a default left as it was: 左
+    await key(page, "KeyW");
+    assert.equal(await text(page, "lblZahyou"), "現在地は 0,1,0,0");
+    await expectSamePicture(page, "practice", ["A0", "A1", "R0", "A0"]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
   test("records exported to a file and imported again; a bad file is refused", async () => {
     const stored = "[Kestrune]\r\nAnimation=3\r\nTime10=12\r\nName10=Bo\r\n";
     const page = await openGame(browser, server, { storage: { [settingsKey]: stored } });
@@ -254,9 +324,11 @@ describe("the browser game", () => {
   });
 
   test("a refused write is told to the player and keeps what was stored", async () => {
-    const stored = "[Kestrune]\nAnimation=3\nLanguage=ja\nTime10=12\nName10=Bo\n";
-    const page = await openGame(browser, server, { storage: { [settingsKey]: stored } });
+    const page = await openGame(browser, server, { storage: {
+      [settingsKey]: "[Kestrune]\nAnimation=3\nLanguage=ja\nTime10=12\nName10=Bo\n" } });
     await startPractice(page);
+    const stored = await storage(page, settingsKey);  // the keys' defaults added at the start
+    assert.match(stored, /^Name10=Bo$/m);
     await page.evaluate(() => {
       Storage.prototype.setItem = () => {
         throw new DOMException("full", "QuotaExceededError");
