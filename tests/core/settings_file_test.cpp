@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
+#include <optional>
 
 #include "game/files.h"
 #include "settings/settings_file.h"
@@ -189,6 +191,62 @@ TEST_F(SettingsFileTest, BinaryGarbageAroundRecordsKeepsThem) {
     ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), text));
     EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "42");
     EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Ann");
+}
+
+// The browser keeps the settings as one text in its storage, edited as the file is. A store
+// that refuses a write (full, or not allowed) keeps its text; the value stays for this run
+// until the whole text is replaced (records imported from a file).
+class MemoryStore final : public ITextStore {
+public:
+    std::map<std::string, std::string> texts;
+    bool refuse = false;
+    bool Exists(const std::string& name) override { return texts.count(name) != 0; }
+    std::optional<std::string> Read(const std::string& name) override {
+        const auto it = texts.find(name);
+        if (it == texts.end()) return std::nullopt;
+        return it->second;
+    }
+    bool Write(const std::string& name, const std::string& text) override {
+        if (refuse) return false;
+        texts[name] = text;
+        return true;
+    }
+};
+
+TEST(SettingsInAStore, EditedInPlaceAndARefusedWriteKeepsTheStoredText) {
+    MemoryStore store;
+    SettingsFile settings(store);
+    settings.SetSettingsPath(kSettingsFileName);
+    const std::string desktop = "\xEF\xBB\xBF[Kestrune]\r\nTime10=59\r\nName10=Ann\r\n";
+    store.texts[kSettingsFileName] = desktop;
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Ann");
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Time10", "41"));
+    EXPECT_EQ(store.texts[kSettingsFileName],
+              "\xEF\xBB\xBF[Kestrune]\r\nTime10=41\r\nName10=Ann\r\n");
+
+    store.refuse = true;
+    const std::string before = store.texts[kSettingsFileName];
+    EXPECT_FALSE(settings.WriteSetting("Kestrune", "Name10", "Bo"));
+    EXPECT_EQ(store.texts[kSettingsFileName], before);
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Bo");
+
+    store.refuse = false;
+    store.texts[kSettingsFileName] = desktop;
+    settings.DiscardUnsaved();
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "Ann");
+    EXPECT_EQ(store.texts[kSettingsFileName], desktop);
+}
+
+// A records file brought in by the player is this game's when the settings reader finds an
+// entry in its section; anything else is refused before it replaces the records.
+TEST(SettingsInAStore, OnlyATextWithKestruneEntriesIsASettingsText) {
+    EXPECT_TRUE(SettingsFile::IsSettingsText("\xEF\xBB\xBF[Kestrune]\r\nTime10=59\r\n"));
+    EXPECT_TRUE(SettingsFile::IsSettingsText("; mine\n[keys]\nAhead=W\n[ kestrune ]\nA=\n"));
+    EXPECT_FALSE(SettingsFile::IsSettingsText(""));
+    EXPECT_FALSE(SettingsFile::IsSettingsText("[Keys]\nAhead=W\n"));
+    EXPECT_FALSE(SettingsFile::IsSettingsText("[Kestrune]\n; Time10=59\nno entry\n"));
+    EXPECT_FALSE(SettingsFile::IsSettingsText("Time10=59\n[Kestrune]\n"));
+    EXPECT_FALSE(SettingsFile::IsSettingsText(std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
 }
 
 }  // namespace
