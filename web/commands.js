@@ -23,6 +23,7 @@ export const Command = Object.freeze({
   export: 21,
   language: 22,
   namedKey: 23,
+  keys: 24,
 });
 
 // What the window system sends without the player: these still run during the ending.

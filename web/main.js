@@ -46,6 +46,17 @@ page.storageWrite = (key, text) => {
   }
 };
 page.restartEnabled = () => game._kestrune_restart_enabled() === 1;
+// The key settings dialog's calls into the game, while the game waits for the dialog.
+const json = (pointer) => JSON.parse(game.UTF8ToString(pointer));
+page.keysBegin = () => json(game._kestrune_keys_begin());
+page.keysOffer = (slot, e) => json(withString(e.key, (k) => withString(e.code, (c) =>
+  game._kestrune_keys_offer(slot, k, c, modifiersOf(e)))));
+page.keysDefaults = () => json(game._kestrune_keys_defaults());
+
+// Shift 1, Ctrl 2, Alt 4, Meta 8, as the game reads them.
+function modifiersOf(e) {
+  return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | (e.metaKey ? 8 : 0);
+}
 
 // A string in the game's memory for the length of one call.
 function withString(text, call) {
@@ -64,8 +75,7 @@ function onKey(e) {
   if (e.target instanceof HTMLInputElement) return;
   // Num Lock is on when the browser says so, or when the keypad key gave its digit.
   const numLock = e.getModifierState("NumLock") || /^[0-9]$/.test(e.key);
-  const modifiers = (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) |
-                    (e.metaKey ? 8 : 0);
+  const modifiers = modifiersOf(e);
   // Plain export calls: ccall while the game waits would take over the waiting call's promise.
   const key = withString(e.key, (k) => withString(e.code, (c) =>
     game._kestrune_key(k, c, modifiers, numLock ? 1 : 0)));

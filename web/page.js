@@ -432,7 +432,7 @@ export class Page {
     ok.style.fontSize = "12pt";
     ok.addEventListener("mouseup", (e) => {
       if (e.button === 0) $("version").remove();
-      else this.message(v.secretText, v.secretTitle, "OK");
+      else this.message(v.secretText, v.secretTitle, v.secretOk);
     });
     ok.addEventListener("contextmenu", (e) => e.preventDefault());
   }
@@ -573,6 +573,69 @@ export class Page {
       };
       window.addEventListener("keydown", keys, true);
       (field || elements[0]).focus();
+    });
+  }
+
+  // "キー設定…": the actions with their keypad keys and their main-keyboard keys. A click on
+  // a key field, then the new key; the game binds it or says why not. Resolves true for OK.
+  keySettings() {
+    const d = this.keysBegin();
+    return new Promise((resolve) => {
+      ++this.modal;
+      this.closeMenus();
+      const overlay = element("div", "overlay", document.body);
+      const box = element("div", "window dialog", document.body);
+      box.id = "keySettings";
+      box.setAttribute("role", "dialog");
+      const bar = element("div", "caption", box);
+      element("span", "", bar).textContent = d.caption;
+      const body = element("div", "body", box);
+      const grid = element("div", "keygrid", body);
+      for (const c of d.columns) element("div", "bold", grid).textContent = c.text;
+      const fields = d.rows.map((r, slot) => {
+        element("div", "", grid).textContent = r.action;
+        element("div", "", grid).textContent = r.keypad;
+        const field = element("div", "keyfield", grid);
+        field.id = `keyField${slot}`;
+        field.tabIndex = 0;
+        field.addEventListener("keydown", (e) => {
+          if (["Tab", "Enter", "Escape"].includes(e.key)) return;  // the dialog's
+          e.preventDefault();
+          e.stopPropagation();
+          if (e.repeat || ["Shift", "Control", "Alt", "Meta", "AltGraph", "CapsLock", "NumLock"]
+            .includes(e.key)) return;  // a held key is offered once, modifiers wait
+          const answer = this.keysOffer(slot, e);
+          show(answer.keys);
+          if (answer.refusal) this.message(answer.refusal, d.caption, d.ok).then(() => field.focus());
+        });
+        return field;
+      });
+      const show = (keys) => keys.forEach((k, i) => { fields[i].textContent = k.text; });
+      show(d.keys);
+      element("div", "text", body).textContent = d.hint;
+      const row = element("div", "buttons", body);
+      const finish = (ok) => {
+        overlay.remove();
+        box.remove();
+        --this.modal;
+        resolve(ok);
+      };
+      const defaults = element("button", "", row);
+      defaults.textContent = d.defaults;
+      defaults.addEventListener("click", () => show(this.keysDefaults().keys));
+      const ok = element("button", "", row);
+      ok.id = "keySettingsOk";
+      ok.textContent = d.ok;
+      ok.addEventListener("click", () => finish(true));
+      const cancel = element("button", "", row);
+      cancel.textContent = d.cancel;
+      cancel.addEventListener("click", () => finish(false));
+      box.addEventListener("keydown", (e) => {
+        if (e.key === "Escape") finish(false);
+        else if (e.key === "Enter" && !(e.target instanceof HTMLButtonElement)) finish(true);
+      });
+      // No field waits for a key until the player picks one.
+      ok.focus();
     });
   }
 

@@ -177,6 +177,23 @@ void StoreKeyBindings(SettingsFile& settings, const KeyBindings& keys) {
                               keys.Key(static_cast<int>(i)));
 }
 
+std::optional<std::string> OfferKey(KeyBindings& keys, int slot,
+                                    const std::optional<std::string>& keyName) {
+    const auto result = keyName ? keys.Bind(slot, *keyName) : KeyBindings::BindResult::Unusable;
+    if (result == KeyBindings::BindResult::Unusable)
+        return text::Tr(
+            "このキーは使えません。使えるのは A〜Z、矢印、PgUp、PgDown、Home、End、"
+            "Ins、Del のキーで、Shift、Ctrl、Alt と組み合わせることもできます"
+            "（テンキーと数字のキーは除きます）。");
+    if (result == KeyBindings::BindResult::Taken) {
+        const int holder = *keys.Holder(*keyName);
+        return text::Trf("{0} はもう「{1}」に使われています。ほかのキーを選んでください。",
+                         {KeyDisplayName(*NormalizeKeyName(*keyName)),
+                          text::Tr(kPanelActions[static_cast<std::size_t>(holder)].caption)});
+    }
+    return std::nullopt;
+}
+
 std::string PanelKeyTooltip(int slot, const KeyBindings& keys) {
     return text::Trf("テンキー {0} / {1}", {KeypadKeyName(slot), KeyDisplayName(keys.Key(slot))});
 }

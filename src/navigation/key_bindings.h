@@ -83,6 +83,12 @@ private:
 KeyBindings LoadKeyBindings(SettingsFile& settings);
 void StoreKeyBindings(SettingsFile& settings, const KeyBindings& keys);
 
+// The key settings dialog's rule for a key the player pressed in a slot's field (its name, or
+// nothing for a key without one): bound when it can be, otherwise the bindings stay as they
+// were and the refusal to show the player comes back.
+std::optional<std::string> OfferKey(KeyBindings& keys, int slot,
+                                    const std::optional<std::string>& keyName);
+
 // The panel button's tooltip naming both keys, e.g. "テンキー 5 / ↑".
 std::string PanelKeyTooltip(int slot, const KeyBindings& keys);
 

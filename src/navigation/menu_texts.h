@@ -36,6 +36,13 @@ inline constexpr const char* kAnimationNames[8] = {TrMark("アニメーション
                                                    TrMark("32段階"),
                                                    TrMark("64段階")};
 inline constexpr const char* kMnuKeys = TrMark("キー設定…");
+// The key settings dialog: its caption, its columns, the hint and the defaults button.
+inline constexpr const char* kKeySettingsTitle = TrMark("キー設定");
+inline constexpr const char* kKeyColumns[3] = {TrMark("操作"), TrMark("テンキー"),
+                                               TrMark("キーボード")};
+inline constexpr const char* kKeySettingsHint =
+    TrMark("キーボードの欄をクリックしてから、新しいキーを押してください。");
+inline constexpr const char* kKeyDefaults = TrMark("既定に戻す");
 // The browser keeps the records in its own storage; these items carry them to and from a file.
 inline constexpr const char* kMnuExport = TrMark("記録を書き出す…");
 inline constexpr const char* kMnuImport = TrMark("記録を読み込む…");

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "navigation/menu_texts.h"
 #include "text/catalogue.h"
 #include "ui/keypad.h"
 
@@ -67,17 +68,15 @@ void KeyCaptureField::keyPressEvent(QKeyEvent* event) {
 KeySettingsDialog::KeySettingsDialog(const KeyBindings& keys, QWidget* parent,
                                      RefusalFunction refuse)
     : QDialog(parent), m_keys(keys), m_refuse(std::move(refuse)) {
-    setWindowTitle(Q(text::Tr("キー設定")));
+    setWindowTitle(Q(text::Tr(captions::kKeySettingsTitle)));
     if (!m_refuse) {
         m_refuse = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
     }
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
-    const char* headers[] = {text::TrMark("操作"), text::TrMark("テンキー"),
-                             text::TrMark("キーボード")};
     for (int column = 0; column < 3; ++column) {
-        auto* header = new QLabel(Q(text::Tr(headers[column])), this);
+        auto* header = new QLabel(Q(text::Tr(captions::kKeyColumns[column])), this);
         QFont bold = header->font();
         bold.setBold(true);
         header->setFont(bold);
@@ -97,13 +96,13 @@ KeySettingsDialog::KeySettingsDialog(const KeyBindings& keys, QWidget* parent,
                     Offer(slot, key, modifiers);
                 });
     }
-    auto* hint = new QLabel(
-        Q(text::Tr("キーボードの欄をクリックしてから、新しいキーを押してください。")), this);
+    auto* hint = new QLabel(Q(text::Tr(captions::kKeySettingsHint)), this);
     hint->setWordWrap(true);
     layout->addWidget(hint);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_defaults = buttons->addButton(Q(text::Tr("既定に戻す")), QDialogButtonBox::ResetRole);
+    m_defaults =
+        buttons->addButton(Q(text::Tr(captions::kKeyDefaults)), QDialogButtonBox::ResetRole);
     connect(m_defaults, &QPushButton::clicked, this, [this] {
         m_keys = KeyBindings();
         ShowKeys();
@@ -117,19 +116,8 @@ KeySettingsDialog::KeySettingsDialog(const KeyBindings& keys, QWidget* parent,
 }
 
 void KeySettingsDialog::Offer(int slot, int key, Qt::KeyboardModifiers modifiers) {
-    const auto name = MainKeyName(key, modifiers);
-    const auto result = name ? m_keys.Bind(slot, *name) : KeyBindings::BindResult::Unusable;
-    if (result == KeyBindings::BindResult::Unusable) {
-        m_refuse(
-            Q(text::Tr("このキーは使えません。使えるのは A〜Z、矢印、PgUp、PgDown、Home、End、"
-                       "Ins、Del のキーで、Shift、Ctrl、Alt と組み合わせることもできます"
-                       "（テンキーと数字のキーは除きます）。")));
-    } else if (result == KeyBindings::BindResult::Taken) {
-        const int holder = *m_keys.Holder(*name);
-        m_refuse(Q(text::Trf("{0} はもう「{1}」に使われています。ほかのキーを選んでください。",
-                             {KeyDisplayName(*name),
-                              text::Tr(kPanelActions[static_cast<std::size_t>(holder)].caption)})));
-    }
+    if (const auto refusal = OfferKey(m_keys, slot, MainKeyName(key, modifiers)))
+        m_refuse(Q(*refusal));
     ShowKeys();
 }
 

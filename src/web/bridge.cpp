@@ -106,6 +106,9 @@ EM_JS(void, js_slide_strip, (const int* tops, int count, int showing), {
     const positions = Array.from(HEAP32.subarray(tops >> 2, (tops >> 2) + count));
     return Asyncify.handleAsync(() => Module.shell.slideStrip(positions, showing !== 0));
 });
+EM_JS(int, js_key_settings, (), {
+    return Asyncify.handleAsync(async () => ((await Module.shell.keySettings()) ? 1 : 0));
+});
 EM_JS(void, js_yield, (), {
     return Asyncify.handleAsync(() => Module.shell.yieldEvents());
 });

@@ -44,4 +44,5 @@ void js_message(const char* text, const char* title, const char* ok);
 int js_pause(int milliseconds);
 void js_slide_strip(const int* tops, int count, int showing);
 void js_yield();
+int js_key_settings();  // 1 when the player closed the key settings with OK
 }

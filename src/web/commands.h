@@ -28,6 +28,7 @@ enum Command : int {
     kCmdExport = 21,      // records to download
     kCmdLanguage = 22,    // 0 Japanese, 1 English
     kCmdNamedKey = 23,    // a main-keyboard key by its name (the text)
+    kCmdKeys = 24,        // "キー設定…"
 };
 
 }  // namespace kestrune::web

@@ -13,6 +13,7 @@
 #include "web/bridge.h"
 #include "web/commands.h"
 #include "web/json.h"
+#include "web/keys.h"
 #include "web/shell_texts.h"
 
 namespace kestrune::web {
@@ -124,6 +125,44 @@ void WebGameWindow::RetranslateUi() {
 void WebGameWindow::ShowKeyTooltips() {
     for (int slot = 0; slot < kPanelActionCount; ++slot)
         js_set_title(PanelButtonId(slot).c_str(), PanelKeyTooltip(slot, m_logic->Keys()).c_str());
+}
+
+void WebGameWindow::mnuKeys_Click() {
+    // Waits inside the command loop it is inlined into (asyncify_only.txt). The dialog starts
+    // the copy itself (BeginKeySettings), so nothing here comes before the wait.
+    if (js_key_settings()) {
+        m_logic->StoreKeys(m_keyDraft);
+        ShowKeyTooltips();
+    }
+}
+
+std::string WebGameWindow::BeginKeySettings() {
+    m_keyDraft = m_logic->Keys();
+    return KeySettingsJson(m_keyDraft);
+}
+
+std::string WebGameWindow::OfferKey(int slot, std::string_view key, std::string_view code,
+                                    int modifiers) {
+    std::optional<std::string> refusal;
+    if (slot >= 0 && slot < kPanelActionCount) {
+        const KeyModifiers held{(modifiers & 1) != 0, (modifiers & 2) != 0, (modifiers & 4) != 0,
+                                (modifiers & 8) != 0};
+        refusal = kestrune::OfferKey(m_keyDraft, slot, MainKeyName(key, code, held));
+    }
+    JsonWriter json;
+    json.BeginObject();
+    KeyNamesJson(json, m_keyDraft);
+    json.String("refusal", refusal.value_or(std::string())).EndObject();
+    return json.Text();
+}
+
+std::string WebGameWindow::KeyDefaults() {
+    m_keyDraft = KeyBindings();
+    JsonWriter json;
+    json.BeginObject();
+    KeyNamesJson(json, m_keyDraft);
+    json.EndObject();
+    return json.Text();
 }
 
 void WebGameWindow::SetTimer1Enabled(bool enabled) {
@@ -291,6 +330,9 @@ bool WebGameWindow::RunCommand(int code, int argument) {
             break;
         case kCmdVersion:
             OpenVersion();
+            break;
+        case kCmdKeys:
+            mnuKeys_Click();
             break;
         case kCmdClearClick:
             logic.picClear_Click();

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "game/pause.h"
 #include "game/shell.h"
@@ -81,6 +82,13 @@ public:
     void RetranslateUi();
     // The panel buttons' tooltips name both keys of each action.
     void ShowKeyTooltips();
+    // "キー設定…": the page's dialog edits a copy of the keys; OK stores it.
+    void mnuKeys_Click();
+    // The dialog's side in the game while it is open: its description with the keys as they
+    // stand, a key pressed in a slot's field, the default layout. Each returns JSON.
+    std::string BeginKeySettings();
+    std::string OfferKey(int slot, std::string_view key, std::string_view code, int modifiers);
+    std::string KeyDefaults();
     // One command of the page (web/commands.h); false when it is not the window's.
     bool RunCommand(int code, int argument);
 
@@ -110,6 +118,7 @@ private:
     bool m_unloaded = false;
     bool m_clearTimeShown = false;  // Label5(1) holds the game's clear time
     bool m_ending = false;          // the clear panel holds the ending's lines
+    KeyBindings m_keyDraft;         // the key settings dialog's copy
     std::array<int, kEndingLineCount> m_lineTop{};
     std::array<bool, kEndingLineCount> m_lineCreated{};
 };

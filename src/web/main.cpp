@@ -230,6 +230,26 @@ EMSCRIPTEN_KEEPALIVE const char* kestrune_key_name() {
     return TheApp().LastKeyName().c_str();
 }
 
+// The key settings dialog, while it is open: its description (with a fresh copy of the keys),
+// a key pressed in a slot's field, the default layout. Plain calls, made while the game waits
+// for the dialog.
+EMSCRIPTEN_KEEPALIVE const char* kestrune_keys_begin() {
+    auto* window = TheApp().Window();
+    return kestrune::web::Keep(window ? window->BeginKeySettings() : "null");
+}
+
+EMSCRIPTEN_KEEPALIVE const char* kestrune_keys_offer(int slot, const char* key, const char* code,
+                                                     int modifiers) {
+    auto* window = TheApp().Window();
+    return kestrune::web::Keep(
+        window ? window->OfferKey(slot, key ? key : "", code ? code : "", modifiers) : "null");
+}
+
+EMSCRIPTEN_KEEPALIVE const char* kestrune_keys_defaults() {
+    auto* window = TheApp().Window();
+    return kestrune::web::Keep(window ? window->KeyDefaults() : "null");
+}
+
 // "同じ条件でもう一度" is enabled as the menu opens when this is 1.
 EMSCRIPTEN_KEEPALIVE int kestrune_restart_enabled() {
     auto* window = TheApp().Window();

@@ -26,18 +26,18 @@ std::string FileName(const std::string& path) {
 }  // namespace
 
 bool WebDialogs::AskYesNo(const std::string& text, const std::string& title) {
-    return js_ask_yes_no(text.c_str(), title.c_str(), Tr("はい").c_str(), Tr("いいえ").c_str()) !=
-           0;
+    return js_ask_yes_no(text.c_str(), title.c_str(), Tr(kButtonYes).c_str(),
+                         Tr(kButtonNo).c_str()) != 0;
 }
 
 std::string WebDialogs::InputBox(const std::string& prompt, const std::string& title) {
-    return Take(js_input_box(prompt.c_str(), title.c_str(), Tr("OK").c_str(),
-                             Tr("キャンセル").c_str()))
+    return Take(js_input_box(prompt.c_str(), title.c_str(), Tr(kButtonOk).c_str(),
+                             Tr(kButtonCancel).c_str()))
         .value_or(std::string());
 }
 
 void WebDialogs::ShowMessage(const std::string& text, const std::string& title) {
-    js_message(text.c_str(), title.c_str(), Tr("OK").c_str());
+    js_message(text.c_str(), title.c_str(), Tr(kButtonOk).c_str());
 }
 
 void WebDialogs::Beep() {

@@ -11,8 +11,16 @@
 #include "media/effects.h"
 #include "media/music.h"
 #include "navigation/game_window.h"
+#include "text/catalogue.h"
 
 namespace kestrune::web {
+
+// The buttons of the boxes the page draws. The desktop's standard buttons say these through
+// Qt's own translations; the page has them from the catalogue.
+inline constexpr const char* kButtonYes = text::TrMark("はい");
+inline constexpr const char* kButtonNo = text::TrMark("いいえ");
+inline constexpr const char* kButtonOk = text::TrMark("OK");
+inline constexpr const char* kButtonCancel = text::TrMark("キャンセル");
 
 // Modal boxes drawn by the page; the game waits for the answer.
 class WebDialogs final : public IDialogs {

@@ -8,6 +8,7 @@
 #include "text/catalogue.h"
 #include "web/commands.h"
 #include "web/json.h"
+#include "web/services.h"
 
 namespace kestrune::web {
 
@@ -93,6 +94,7 @@ void Menus(JsonWriter& json, const std::string& autoCruiseCaption) {
         json.Bool("checkable", true).EndObject();
     }
     json.EndArray().EndObject();
+    Item(json, Tr(kMnuKeys), kCmdKeys, 0, "mnuKeys");
     Separator(json);
     Item(json, Tr(kMnuExport), kCmdExport, 0, "mnuExport");
     json.BeginObject().String("text", Tr(kMnuImport)).String("id", "mnuImport");
@@ -294,9 +296,38 @@ std::string VersionWindowJson() {
     Place(json, 360, 2880, 1815, 375);
     json.EndObject();
     json.String("secretText", captions::kVersionSecretText)
-        .String("secretTitle", Tr(captions::kVersionSecretTitle));
+        .String("secretTitle", Tr(captions::kVersionSecretTitle))
+        .String("secretOk", Tr(kButtonOk));
     json.EndObject();
     return json.Text();
+}
+
+std::string KeySettingsJson(const KeyBindings& keys) {
+    using namespace captions;
+    JsonWriter json;
+    json.BeginObject().String("caption", Tr(kKeySettingsTitle));
+    json.BeginArray("columns");
+    for (const char* column : kKeyColumns)
+        json.BeginObject().String("text", Tr(column)).EndObject();
+    json.EndArray();
+    json.BeginArray("rows");
+    for (int slot = 0; slot < kPanelActionCount; ++slot) {
+        json.BeginObject().String("action", Tr(kPanelActions[static_cast<size_t>(slot)].caption));
+        json.String("keypad", KeypadKeyName(slot)).EndObject();
+    }
+    json.EndArray();
+    KeyNamesJson(json, keys);
+    json.String("hint", Tr(kKeySettingsHint)).String("defaults", Tr(kKeyDefaults));
+    json.String("ok", Tr(kButtonOk)).String("cancel", Tr(kButtonCancel));
+    json.EndObject();
+    return json.Text();
+}
+
+void KeyNamesJson(JsonWriter& json, const KeyBindings& keys) {
+    json.BeginArray("keys");
+    for (int slot = 0; slot < kPanelActionCount; ++slot)
+        json.BeginObject().String("text", KeyDisplayName(keys.Key(slot))).EndObject();
+    json.EndArray();
 }
 
 std::string HelpPageAddress() {

@@ -5,7 +5,9 @@
 #include <array>
 #include <string>
 
+#include "navigation/key_bindings.h"
 #include "navigation/records.h"
+#include "web/json.h"
 
 namespace kestrune::web {
 
@@ -18,6 +20,10 @@ std::string PanelButtonId(int slot);
 std::string RankingWindowJson(const std::array<RankingCell, 12>& cells);
 // The About box.
 std::string VersionWindowJson();
+// The key settings dialog for these keys.
+std::string KeySettingsJson(const KeyBindings& keys);
+// The keys' names for the player's eyes, as a member "keys" of the object being written.
+void KeyNamesJson(JsonWriter& json, const KeyBindings& keys);
 // The help page beside the game's page.
 std::string HelpPageAddress();
 

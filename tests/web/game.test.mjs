@@ -252,7 +252,7 @@ describe("the browser game", () => {
     await page.close();
   });
 
-  test("the main-keyboard keys are the stored [Keys]: a rebound key walks, the old one is the browser's", async () => {
+  test("the main-keyboard keys are the stored [Keys]: a rebound key walks, the old one is the browser's; the key settings rebind", async () => {
     const page = await openGame(browser, server, { storage: {
       [settingsKey]: "[Keys]\r\nAhead=W\r\nBack=Shift+Ctrl+x\r\n" } });
     await startPractice(page);
@@ -277,6 +277,26 @@ describe("the browser game", () => {
     await key(page, "KeyW");
     assert.equal(await text(page, "lblZahyou"), "現在地は 0,1,0,0");
     await expectSamePicture(page, "practice", ["A0", "A1", "R0", "A0"]);
+
+    // "キー設定…": a free key binds, a taken one is refused with a message, OK stores.
+    await menu(page, "mnuOther", "mnuKeys");
+    await page.waitForSelector("#keySettings");
+    assert.equal(await text(page, "keyField0"), "W");
+    await page.click("#keyField0");
+    await page.keyboard.press("KeyR");
+    assert.equal(await text(page, "keyField0"), "R");
+    await page.keyboard.press("ArrowLeft");
+    await page.waitForSelector(".dialog:not(#keySettings)");
+    assert.equal(await page.$eval(".dialog:not(#keySettings) .text", (e) => e.textContent),
+                 "← はもう「左(4)」に使われています。ほかのキーを選んでください。");
+    await page.click(".dialog:not(#keySettings) button");
+    assert.equal(await text(page, "keyField0"), "R");
+    await page.click("#keySettingsOk");
+    await idle(page);
+    assert.match(await storage(page, settingsKey), /^Ahead=R\r$/m);
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / R");
+    await key(page, "KeyR");
+    assert.equal(await text(page, "lblZahyou"), "現在地は 0,2,0,0");
     assert.deepEqual(page.errors, []);
     await page.close();
   });
