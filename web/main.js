@@ -11,10 +11,10 @@ let game = null;
 
 // Every click, key and menu command waits its turn: while the game shows an animation, a
 // box or "Please Wait", what the player does meanwhile runs afterwards, in order.
-function enqueue(code, argument = 0, text = undefined) {
+function enqueue(code, argument = 0, text = undefined, bytes = undefined) {
   if (page.dropInput && !notInput.has(code)) return;
   if (code === Command.resize && queue.length && queue[queue.length - 1].code === code) return;
-  queue.push({ code, argument, text });
+  queue.push({ code, argument, text, bytes });
   pump();
 }
 
@@ -104,9 +104,11 @@ async function start() {
     const file = e.target.files[0];
     e.target.value = "";
     if (!file) return;
-    // Anything larger is no settings file; its text is not even read.
-    const text = file.size <= 1024 * 1024 ? await file.text() : "";
-    enqueue(Command.import, 0, `${file.name}\n${text}`);
+    // Anything larger is no settings file; it is not even read. The bytes go to the game as
+    // they are: a file from Japanese Windows is not UTF-8.
+    const bytes = file.size <= 1024 * 1024 ? new Uint8Array(await file.arrayBuffer())
+                                           : new Uint8Array(0);
+    enqueue(Command.import, 0, file.name, bytes);
   });
   pump();
   // For the tests and the figures.

@@ -253,6 +253,18 @@ bool SettingsFile::IsSettingsText(const std::string& text) {
     return Find(text, kSettingsSection, {}).entryFound;
 }
 
+std::string SettingsFile::SettingsTextInUtf8(std::string_view bytes) {
+    std::string text;
+    while (!bytes.empty()) {
+        const size_t end = std::min(bytes.find_first_of(kLineBreaks), bytes.size());
+        const std::string_view line = bytes.substr(0, end);
+        text += IsValidUtf8(line) ? std::string(line) : Cp932ToUtf8(line);
+        if (end < bytes.size()) text += bytes[end] == '\0' ? '\n' : bytes[end];
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    }
+    return text;
+}
+
 void SettingsFile::KeepInMemory(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& file) {
     const std::string& path = file.empty() ? m_settingsPath : file;

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "game/text_store.h"
 
@@ -68,6 +69,12 @@ public:
     // True when `text` reads as a settings file of this game: the section "Kestrune" holds at
     // least one entry, as this reader finds them. For records brought in by the player.
     static bool IsSettingsText(const std::string& text);
+
+    // A settings file's bytes as Unicode text, for a store that holds only such text (the
+    // browser's): a line that is not UTF-8 was saved by Japanese Windows and becomes UTF-8
+    // from code page 932, a NUL (which ends a line for this reader) a line break; the rest,
+    // a byte-order mark and the line breaks included, stays as it was.
+    static std::string SettingsTextInUtf8(std::string_view bytes);
 
 private:
     // The file a read of `path` looks at: the records beside the program until the per-user

@@ -49,7 +49,16 @@ EM_JS(int, js_next_command, (int* argument), {
     if (!c) return -1;
     HEAP32[argument >> 2] = c.argument | 0;
     Module.shell.commandText = c.text === undefined ? null : c.text;
+    Module.shell.commandBytes = c.bytes === undefined ? null : c.bytes;
     return c.code;
+});
+EM_JS(char*, js_command_bytes, (int* length), {
+    const b = Module.shell.commandBytes || new Uint8Array(0);
+    Module.shell.commandBytes = null;
+    const copy = _malloc(b.length + 1);
+    HEAPU8.set(b, copy);
+    HEAP32[length >> 2] = b.length;
+    return copy;
 });
 EM_JS(char*, js_command_text, (), {
     const t = Module.shell.commandText;

@@ -25,7 +25,8 @@ void js_notice(const char* text);
 
 // The next queued command: its code (or -1 when none is queued), argument and text.
 int js_next_command(int* argument);
-char* js_command_text();  // malloc'd, may be null
+char* js_command_text();              // malloc'd, may be null
+char* js_command_bytes(int* length);  // the bytes that ride along, malloc'd
 
 char* js_storage_read(const char* key);  // malloc'd, null when missing or unreadable
 int js_storage_write(const char* key, const char* text);

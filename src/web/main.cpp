@@ -87,12 +87,22 @@ private:
         } else if (code == kCmdExport) {
             Export();
         } else if (code == kCmdImport) {
-            Import(CommandText());
+            const std::string name = CommandText();
+            Import(name, CommandBytes());
         } else if (code == kCmdNamedKey) {
             if (m_window) m_window->logic().KeyboardKeyDown(CommandText());
         } else if (m_window) {
             m_window->RunCommand(code, argument);
         }
+    }
+
+    // The bytes that ride along with the command just taken.
+    static std::string CommandBytes() {
+        int length = 0;
+        char* raw = js_command_bytes(&length);
+        std::string bytes(raw, static_cast<size_t>(length));
+        std::free(raw);
+        return bytes;
     }
 
     // The text that rides along with the command just taken.
@@ -137,14 +147,12 @@ private:
         js_show_window("download", json.Text().c_str());
     }
 
-    // A kestrune.ini chosen by the player: its name on the first line, then its text. Taken
-    // whole when the desktop's reader reads it as this game's settings; otherwise refused,
-    // and nothing changes.
-    void Import(const std::string& payload) {
-        const size_t newline = payload.find('\n');
-        const std::string name = payload.substr(0, newline);
-        const std::string text = newline == std::string::npos ? "" : payload.substr(newline + 1);
-        if (text.size() > kImportLimit || !SettingsFile::IsSettingsText(text)) {
+    // A kestrune.ini chosen by the player, its name and its bytes. Taken whole (as Unicode
+    // text, which the storage holds) when the desktop's reader reads it as this game's
+    // settings; otherwise refused, and nothing changes.
+    void Import(const std::string& name, const std::string& bytes) {
+        const std::string text = SettingsFile::SettingsTextInUtf8(bytes);
+        if (bytes.size() > kImportLimit || !SettingsFile::IsSettingsText(text)) {
             m_dialogs.ShowMessage(
                 text::Trf(
                     "「{0}」は Kestrune の記録ファイルではありません。記録は何も変わっていません。",

@@ -237,6 +237,26 @@ TEST(SettingsInAStore, EditedInPlaceAndARefusedWriteKeepsTheStoredText) {
     EXPECT_EQ(store.texts[kSettingsFileName], desktop);
 }
 
+// The browser's storage holds Unicode text only: a file from Japanese Windows that the desktop
+// game has since added UTF-8 names to comes in with every name readable, the rest unchanged.
+TEST(SettingsInAStore, AMixedWindowsFileBecomesUtf8LineByLine) {
+    const std::string windows =
+        "\xEF\xBB\xBF[Kestrune]\r\nName10=\x95\x5C\xC0\xDB\xB3\x8E\x52\x93\x63\r\n"
+        "Name11=花子\r\nTime11=75";
+    const std::string text =
+        SettingsFile::SettingsTextInUtf8(windows + std::string("\0Name12=Bo\n", 11));
+    EXPECT_EQ(
+        text,
+        "\xEF\xBB\xBF[Kestrune]\r\nName10=表ﾀﾛｳ山田\r\nName11=花子\r\nTime11=75\nName12=Bo\n");
+    MemoryStore store;
+    store.texts[kSettingsFileName] = text;
+    SettingsFile settings(store);
+    settings.SetSettingsPath(kSettingsFileName);
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "表ﾀﾛｳ山田");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name12", "Pelkin"), "Bo");
+    EXPECT_EQ(SettingsFile::SettingsTextInUtf8(text), text);
+}
+
 // A records file brought in by the player is this game's when the settings reader finds an
 // entry in its section; anything else is refused before it replaces the records.
 TEST(SettingsInAStore, OnlyATextWithKestruneEntriesIsASettingsText) {

@@ -339,6 +339,18 @@ describe("the browser game", () => {
     await idle(page);
     assert.equal(await storage(page, settingsKey), exported);
     assert.deepEqual(readdirSync(folder).sort(), ["kestrune.ini", "picture.ini"]);
+
+    // A file from Japanese Windows: its Shift-JIS name arrives readable.
+    const windows = join(folder, "windows.ini");
+    writeFileSync(windows, Buffer.concat([Buffer.from("[Kestrune]\r\nTime10=7\r\nName10="),
+                                          Buffer.from([0x95, 0x5c, 0xc0, 0xdb, 0xb3]),
+                                          Buffer.from("\r\n")]));
+    await input.uploadFile(windows);
+    await page.waitForSelector(".dialog");
+    await page.click(".dialog .buttons button");
+    await idle(page);
+    assert.equal(await text(page, "lblName0"), "表ﾀﾛｳ");
+    assert.match(await storage(page, settingsKey), /^Name10=表ﾀﾛｳ\r$/m);
     assert.deepEqual(page.errors, []);
     await page.close();
   });
