@@ -13,7 +13,7 @@ count_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l |
 
 # --- A full disk: every write of the game fails -------------------------------------------
 start_game() {
-  ( trap '' XFSZ; ulimit -f 0; exec ./kestrune ) >out.log 2>err.log &
+  ( trap '' XFSZ; ulimit -f 0; LANGUAGE="$E2E_LANGUAGE" exec ./kestrune ) >out.log 2>err.log &
   E2E_PID=$!
 }
 start_in practice
@@ -63,7 +63,7 @@ echo "full disk: one name box, one message, file unchanged"
 
 # --- Room again: the Shift-JIS name is shown, and writes keep every other byte -----------
 start_game() {
-  ./kestrune >out.log 2>err.log &
+  LANGUAGE="$E2E_LANGUAGE" ./kestrune >out.log 2>err.log &
   E2E_PID=$!
 }
 start_in practice
