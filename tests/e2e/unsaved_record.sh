@@ -17,20 +17,10 @@ start_game() {
   E2E_PID=$!
 }
 start_in practice
-open_file_menu "$game"
-xdotool key Down Down Right; sleep 0.3   # 作成 opens on 2次元
-xdotool key Right; sleep 0.3             # 2次元 opens on 図形
-xdotool key Down Return                  # 初級
-sleep 1
+make_2d_beginner
 open_file_menu "$game"
 xdotool key Down Down Down Down Return   # オートクルーズ
-box=
-for ((i = 0; i < 300; i++)); do
-  box=$(visible_window '名前入力')
-  [[ -n "$box" ]] && break
-  sleep 0.1
-done
-[[ -n "$box" ]] || fail "no name box after auto cruise"
+box=$(wait_window_visible '名前入力' 300) || fail "no name box after auto cruise"
 xdotool type --delay 30 "Bob"
 xdotool key Return
 message=
