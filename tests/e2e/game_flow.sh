@@ -10,11 +10,7 @@ printf '[Kestrune]\r\nAnimation=-1\r\n' > kestrune.ini
 
 # --- Practice: 迷路 > 作成 > 2次元 > 初級, then オートクルーズ -------------------------------
 start_in practice
-open_file_menu "$game"
-xdotool key Down Down Right; sleep 0.3   # 作成 opens on 2次元
-xdotool key Right; sleep 0.3             # 2次元 opens on 図形
-xdotool key Down Return                  # 初級
-sleep 1
+make_2d_beginner
 [[ "$(window_name "$game")" == "2次元迷路：難易度 初級" ]] || fail "caption $(window_name "$game")"
 # The ranking window open behind the game window must come to the front with the record.
 open_file_menu "$game"
@@ -24,13 +20,7 @@ focus "$game"
 xdotool windowraise "$game"
 open_file_menu "$game"
 xdotool key Down Down Down Down Return   # オートクルーズ
-box=
-for ((i = 0; i < 300; i++)); do
-  box=$(visible_window '名前入力')
-  [[ -n "$box" ]] && break
-  sleep 0.1
-done
-[[ -n "$box" ]] || fail "no name box after auto cruise"
+box=$(wait_window_visible '名前入力' 300) || fail "no name box after auto cruise"
 xdotool type --delay 30 "Ann"
 xdotool key Return
 sleep 0.5
@@ -52,18 +42,7 @@ echo "practice record: ok ($(grep '^Time10' kestrune.ini))"
 start_in tower
 [[ "$(window_name "$game")" == "5duzu：1階" ]] || fail "caption $(window_name "$game")"
 xdotool key Num_Lock
-box=
-for ((i = 0; i < 800; i++)); do
-  open_file_menu "$game"
-  xdotool key Down Down Return            # ヒント (作成 is disabled in the tower)
-  sleep 0.05
-  xdotool key KP_Begin
-  sleep 0.05
-  box=$(visible_window '^Kestrune$')
-  [[ -n "$box" ]] && break
-done
-[[ -n "$box" ]] || fail "the staircase was not reached"
-echo "staircase reached after $i hint-and-step rounds"
+walk_to_staircase
 xdotool key Return                        # はい
 sleep 1
 [[ "$(window_name "$game")" == "5duzu：2階" ]] || fail "caption after the climb $(window_name "$game")"

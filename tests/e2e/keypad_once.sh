@@ -8,17 +8,7 @@ printf '[Kestrune]\r\nAnimation=-1\r\n' > kestrune.ini
 
 start_in tower
 xdotool key Num_Lock
-box=
-for ((i = 0; i < 800; i++)); do
-  open_file_menu "$game"
-  xdotool key Down Down Return            # ヒント
-  sleep 0.05
-  xdotool key KP_Begin
-  sleep 0.05
-  box=$(visible_window '^Kestrune$')
-  [[ -n "$box" ]] && break
-done
-[[ -n "$box" ]] || fail "the staircase was not reached"
+walk_to_staircase
 focus "$box"
 xdotool key Escape                        # いいえ
 sleep 1.5

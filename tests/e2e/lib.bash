@@ -118,3 +118,29 @@ start_in() {  # practice|tower
   [[ -n "$game" ]] || fail "no game window for $1"
   focus "$game"
 }
+
+# 迷路 > 作成 > 2次元 > 初級, from the game window's menus.
+make_2d_beginner() {
+  open_file_menu "$game"
+  xdotool key Down Down Right; sleep 0.3   # 作成 opens on 2次元
+  xdotool key Right; sleep 0.3             # 2次元 opens on 図形
+  xdotool key Down Return                  # 初級
+  sleep 1
+}
+
+# Tower: the hint and a keypad step, again and again, until the staircase asks (Num Lock on
+# beforehand); sets $box to the question.
+walk_to_staircase() {
+  box=
+  for ((i = 0; i < 800; i++)); do
+    open_file_menu "$game"
+    xdotool key Down Down Return            # ヒント (作成 is disabled in the tower)
+    sleep 0.05
+    xdotool key KP_Begin
+    sleep 0.05
+    box=$(visible_window '^Kestrune$')
+    [[ -n "$box" ]] && break
+  done
+  [[ -n "$box" ]] || fail "the staircase was not reached"
+  echo "staircase reached after $i hint-and-step rounds"
+}

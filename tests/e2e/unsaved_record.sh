@@ -13,24 +13,14 @@ count_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l |
 
 # --- A full disk: every write of the game fails -------------------------------------------
 start_game() {
-  ( trap '' XFSZ; ulimit -f 0; exec ./kestrune ) >out.log 2>err.log &
+  ( trap '' XFSZ; ulimit -f 0; LANGUAGE="$E2E_LANGUAGE" exec ./kestrune ) >out.log 2>err.log &
   E2E_PID=$!
 }
 start_in practice
-open_file_menu "$game"
-xdotool key Down Down Right; sleep 0.3   # 作成 opens on 2次元
-xdotool key Right; sleep 0.3             # 2次元 opens on 図形
-xdotool key Down Return                  # 初級
-sleep 1
+make_2d_beginner
 open_file_menu "$game"
 xdotool key Down Down Down Down Return   # オートクルーズ
-box=
-for ((i = 0; i < 300; i++)); do
-  box=$(visible_window '名前入力')
-  [[ -n "$box" ]] && break
-  sleep 0.1
-done
-[[ -n "$box" ]] || fail "no name box after auto cruise"
+box=$(wait_window_visible '名前入力' 300) || fail "no name box after auto cruise"
 xdotool type --delay 30 "Bob"
 xdotool key Return
 message=
@@ -63,7 +53,7 @@ echo "full disk: one name box, one message, file unchanged"
 
 # --- Room again: the Shift-JIS name is shown, and writes keep every other byte -----------
 start_game() {
-  ./kestrune >out.log 2>err.log &
+  LANGUAGE="$E2E_LANGUAGE" ./kestrune >out.log 2>err.log &
   E2E_PID=$!
 }
 start_in practice
