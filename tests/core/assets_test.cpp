@@ -63,8 +63,7 @@ std::optional<Wave> ReadWave(const std::string& b) {
 
 class Assets : public ::testing::Test {
 protected:
-    void SetUp() override {
-    }
+    void SetUp() override {}
 };
 
 TEST_F(Assets, MusicIsAFormatOneGeneralMidiPieceOfOneToTwoMinutes) {

@@ -68,8 +68,7 @@ protected:
         m_program = m_dir.file("Program Files") + "/Kestrune Game";
         std::filesystem::create_directories(m_program);
         for (const char* name : {"bgm.mid", "dom.wav", "Za.wav"})
-            std::filesystem::copy_file(source + "/assets/" + name,
-                                       m_program + "/" + name);
+            std::filesystem::copy_file(source + "/assets/" + name, m_program + "/" + name);
     }
     test::TempDir m_dir;
     std::string m_program;
