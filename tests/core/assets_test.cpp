@@ -61,10 +61,7 @@ std::optional<Wave> ReadWave(const std::string& b) {
     return w;
 }
 
-class Assets : public ::testing::Test {
-protected:
-    void SetUp() override {}
-};
+class Assets : public ::testing::Test {};
 
 TEST_F(Assets, MusicIsAFormatOneGeneralMidiPieceOfOneToTwoMinutes) {
     const std::string bytes = Asset("bgm.mid");
