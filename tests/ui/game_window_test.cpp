@@ -16,6 +16,7 @@
 #include "core/fake_game_window.h"
 #include "game/files.h"
 #include "test_support.h"
+#include "ui/game_window_fixture.h"
 #include "ui/key_settings_dialog.h"
 #include "ui/keypad.h"
 #include "ui/view_widget.h"
@@ -23,43 +24,10 @@
 namespace kestrune::ui {
 namespace {
 
-class NoPause final : public IPause {
-public:
-    bool Pause(int) override { return true; }
-};
-class RecordingShell final : public IShell {
-public:
-    std::vector<std::string> opened;
-    void Open(const std::string& target) override { opened.push_back(target); }
-};
+using test_fixture::GameWindowFixture;
 
-class GameWindowTest : public ::testing::Test {
+class GameWindowTest : public GameWindowFixture {
 protected:
-    test::TempDir dir;
-    std::unique_ptr<GameState> state = test::MakeState();
-    SettingsFile settings;
-    test::ScriptedRandom random;
-    test::FakeClock clock;
-    test::RecordingMusic music;
-    test::RecordingEffects effects;
-    test::ScriptedDialogs dialogs;
-    test::RecordingPacer pacer;
-    RecordingShell shell;
-    NoPause pause;
-    std::unique_ptr<GameWindow> window;
-
-    void Open(int16_t mode, const char* animation = nullptr) {
-        settings.LocateSettingsFile(dir.path());
-        if (animation) settings.WriteSetting(kSettingsSection, "Animation", animation);
-        PrepareStartup(*state);
-        state->GameMode = mode;
-        if (mode == kModeTower) SetNewTowerStart(*state);
-        window = std::make_unique<GameWindow>(GameWindowDeps{*state, settings, random, clock, music,
-                                                             effects, dialogs, pacer, shell, pause,
-                                                             dir.file("tower")});
-        window->show();
-        window->logic().BuildFirstSpace();
-    }
     void Key(int key, Qt::KeyboardModifiers mods = Qt::KeypadModifier) {
         QTest::keyClick(window.get(), static_cast<Qt::Key>(key), mods);
     }

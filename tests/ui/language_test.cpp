@@ -21,6 +21,7 @@
 #include "test_support.h"
 #include "ui/clear_panel.h"
 #include "ui/game_window.h"
+#include "ui/game_window_fixture.h"
 #include "ui/language.h"
 #include "ui/menu_windows.h"
 #include "ui/ranking_window.h"
@@ -29,11 +30,6 @@
 
 namespace kestrune::ui {
 namespace {
-
-class NoPause final : public IPause {
-public:
-    bool Pause(int) override { return true; }
-};
 
 void AddMenuTexts(const QMenu* menu, QStringList& out, const QString& path) {
     for (const QAction* action : menu->actions()) {
@@ -281,21 +277,8 @@ QString Describe(const std::map<const QWidget*, QString>& clipped) {
     return out.join(" | ");
 }
 
-class LanguageTest : public ::testing::Test {
+class LanguageTest : public test_fixture::GameWindowFixture {
 protected:
-    test::TempDir dir;
-    std::unique_ptr<GameState> state = test::MakeState();
-    SettingsFile settings;
-    test::ScriptedRandom random;
-    test::FakeClock clock;
-    test::RecordingMusic music;
-    test::RecordingEffects effects;
-    test::ScriptedDialogs dialogs;
-    test::RecordingPacer pacer;
-    test::RecordingShell shell;
-    NoPause pause;
-    std::unique_ptr<GameWindow> window;
-
     // As the program starts in Japanese.
     void SetUp() override {
         UseDesignFonts();
@@ -304,16 +287,6 @@ protected:
     void TearDown() override {
         window.reset();
         ApplyLanguage(text::Language::Japanese);
-    }
-    void Open() {
-        settings.LocateSettingsFile(dir.path());
-        PrepareStartup(*state);
-        state->GameMode = kModePractice;
-        window = std::make_unique<GameWindow>(GameWindowDeps{*state, settings, random, clock, music,
-                                                             effects, dialogs, pacer, shell, pause,
-                                                             dir.file("tower")});
-        window->show();
-        window->logic().BuildFirstSpace();
     }
     QStringList AllTexts(const TitleWindow& title) {
         return WindowTexts(window.get()) + WindowTexts(window->menuWindows().Ranking()) +
