@@ -321,6 +321,13 @@ void GameWindowLogic::RefreshTexts() {
     ShowPosition();
 }
 
+RecordSlot GameWindowLogic::PlayedSlot() const {
+    // Browsing "作成" > dimension moves DimIndex on (F6 builds the browsed dimension), but the
+    // clear belongs to the maze as it was built.
+    if (m_space.kind == SpaceTexts::Kind::Practice) return {m_space.dimIndex, m_space.number - 1};
+    return {m_state.DimIndex, RecordLevel(m_state.Difficulty)};
+}
+
 void GameWindowLogic::ClearHandling() {
     m_window.SetClearPanelVisible(true);
     const double elapsed = Elapsed();
@@ -328,12 +335,12 @@ void GameWindowLogic::ClearHandling() {
     m_window.SetClearTimeCaption(ClearTimeCaption(elapsed));
     m_services.music.StopMusic();
     m_services.dialogs.Beep();
-    const ClearCheck check = CheckClearRecord(m_services.settings, m_state, elapsed);
+    const ClearCheck check = CheckClearRecord(m_services.settings, PlayedSlot(), elapsed);
     if (!check.isRecord) return;
     const std::string name = m_services.dialogs.InputBox(check.prompt, text::Tr(kNamePromptTitle));
     // An unsaved record stays for this run (later clears compare with it, the ranking shows
     // it), so the player hears of it once, not at every step into the goal.
-    if (!StoreRecordName(m_services.settings, m_state, check, name) && !m_toldUnsavedRecord) {
+    if (!StoreRecordName(m_services.settings, check, name) && !m_toldUnsavedRecord) {
         m_toldUnsavedRecord = true;
         m_services.dialogs.ShowMessage(UnsavedRecordMessage(m_services.settings.SettingsPath()),
                                        "Kestrune");

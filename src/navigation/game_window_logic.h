@@ -12,6 +12,7 @@
 #include "media/audio.h"
 #include "navigation/game_window.h"
 #include "navigation/key_bindings.h"
+#include "navigation/records.h"
 #include "render/view_state.h"
 #include "settings/settings_file.h"
 #include "text/catalogue.h"
@@ -107,6 +108,7 @@ private:
     bool AutoCruising() const;
     void GoalReached(const Vec4& target);
     void ClearHandling();
+    RecordSlot PlayedSlot() const;
     void RecordClimb(const Vec4& target);
     void EnterNextFloor(const Vec4& target);
     double Elapsed();

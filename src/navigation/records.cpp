@@ -50,10 +50,11 @@ std::string NewRecordPrompt(long long n, double best) {
          std::to_string(b % 60)});
 }
 
-ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, double elapsed) {
+ClearCheck CheckClearRecord(SettingsFile& settings, RecordSlot slot, double elapsed) {
     ClearCheck check;
+    check.slot = slot;
     check.seconds = static_cast<long long>(std::floor(elapsed));
-    const std::string key = RecordKey("Time", state.DimIndex, RecordLevel(state.Difficulty));
+    const std::string key = RecordKey("Time", slot.dimIndex, slot.level);
     const double best = LeadingNumber(settings.ReadSetting(kSettingsSection, key, "3600"));
     if (!(elapsed < best)) return check;
     check.isRecord = true;
@@ -62,9 +63,8 @@ ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, doub
     return check;
 }
 
-bool StoreRecordName(SettingsFile& settings, const GameState& state, const ClearCheck& check,
-                     const std::string& name) {
-    const std::string key = RecordKey("Name", state.DimIndex, RecordLevel(state.Difficulty));
+bool StoreRecordName(SettingsFile& settings, const ClearCheck& check, const std::string& name) {
+    const std::string key = RecordKey("Name", check.slot.dimIndex, check.slot.level);
     if (!check.timeStored) {
         settings.KeepInMemory(kSettingsSection, key, name);
         return false;

@@ -16,6 +16,13 @@ class SettingsFile;
 std::string RecordKey(const char* prefix, int dimIndex, int level);
 int RecordLevel(int difficulty);
 
+// The table a clear is filed under: the dimension and level of the maze that was played,
+// which the "作成" submenus may have moved on from since it was built.
+struct RecordSlot {
+    int dimIndex = 0;
+    int level = 0;
+};
+
 // Elapsed seconds of a run. A run that spans midnight has a clock that wrapped to 0: count
 // the day that passed instead of a negative time.
 double ElapsedSeconds(double startTime, double now);
@@ -37,14 +44,14 @@ struct ClearCheck {
     long long seconds = 0;    // whole seconds of the clear
     std::string prompt;       // the name prompt, for a record
     bool timeStored = false;  // the record's time reached the file (else it is kept in memory)
+    RecordSlot slot;          // where the time was compared and stored
 };
-ClearCheck CheckClearRecord(SettingsFile& settings, const GameState& state, double elapsed);
+ClearCheck CheckClearRecord(SettingsFile& settings, RecordSlot slot, double elapsed);
 
 // Stores the name of the record's holder (its time was written by CheckClearRecord). A name
 // whose time could not be stored is only kept in memory, so that the file never pairs it
 // with the old time. False when the record did not reach the file.
-bool StoreRecordName(SettingsFile& settings, const GameState& state, const ClearCheck& check,
-                     const std::string& name);
+bool StoreRecordName(SettingsFile& settings, const ClearCheck& check, const std::string& name);
 
 // The message for a record that could not be written to `path`.
 std::string UnsavedRecordMessage(const std::string& path);

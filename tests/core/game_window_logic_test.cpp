@@ -381,6 +381,28 @@ TEST_F(ClearTest, ACancelledNameIsStoredEmpty) {
     EXPECT_FALSE(window.clearVisible);
 }
 
+// Opening "作成" > "3次元" and leaving it moves the dimension F6 builds, but a clear of the
+// 2D maze still counts for the 2D table.
+TEST_F(ClearTest, AClearIsFiledUnderTheMazeThatWasPlayed) {
+    logic->mnuFMJJigen_Click(1);
+    logic->mnuFMMake_Click(2);    // 2D 中級
+    logic->mnuFMJJigen_Click(2);  // browsed, nothing chosen
+    state->MazeSpace[CellIndex(5, 4, 4, 4)] = CellGoal;
+    state->PlayerPos = {4, 4, 4, 4};
+    state->Orientation = kIdentity;
+    dialogs.names.push_back("二次元");
+    clock.now = state->StartTime + 30.5;
+    logic->Ahead_Click(0);
+    ASSERT_EQ(dialogs.prompts.size(), 1u);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Time11", "?"), "30");
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name11", "?"), "二次元");
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Time21", "?"), "?");
+    EXPECT_EQ(LoadRanking(settings)[4 * 1 + 1].name, "Pelkin");
+    // F6 still builds the browsed dimension.
+    logic->mnuFMRe_Shortcut();
+    EXPECT_EQ(window.caption, "3次元迷路：難易度 中級");
+}
+
 // A record that cannot be saved (a full disk) is told once and kept for the run: stepping
 // into the goal again asks no name, the ranking shows the new record, the file keeps its bytes.
 TEST_F(ClearTest, ARecordThatCannotBeSavedIsToldOnceAndKeptForTheRun) {

@@ -13,12 +13,8 @@ class RecordsTest : public ::testing::Test {
 protected:
     test::TempDir dir;
     SettingsFile settings;
-    std::unique_ptr<GameState> state = test::MakeState();
-    void SetUp() override {
-        settings.LocateSettingsFile(dir.path());
-        state->DimIndex = 2;
-        state->Difficulty = 5;  // 上級: level 2
-    }
+    const RecordSlot slot{2, RecordLevel(5)};  // 3D 上級
+    void SetUp() override { settings.LocateSettingsFile(dir.path()); }
     std::string stored(const std::string& key) {
         return settings.ReadSetting(kSettingsSection, key, "<none>");
     }
@@ -55,52 +51,52 @@ TEST(NamePrompt, MatchesTheGameTextByteForByte) {
 }
 
 TEST_F(RecordsTest, DefaultRecordIsBeatenAndStoredInWholeSeconds) {
-    auto check = CheckClearRecord(settings, *state, 59.7);
+    auto check = CheckClearRecord(settings, slot, 59.7);
     EXPECT_TRUE(check.isRecord);
     EXPECT_EQ(check.seconds, 59);
     EXPECT_EQ(stored("Time22"), "59");
     EXPECT_NE(check.prompt.find("新記録は  0分  59秒、旧記録は 60分 0秒"), std::string::npos);
-    EXPECT_TRUE(StoreRecordName(settings, *state, check, "花子"));
+    EXPECT_TRUE(StoreRecordName(settings, check, "花子"));
     EXPECT_EQ(stored("Name22"), "花子");
 }
 
 TEST_F(RecordsTest, EqualOrSlowerTimesAreNoRecord) {
     settings.WriteSetting(kSettingsSection, "Time22", "60");
-    EXPECT_FALSE(CheckClearRecord(settings, *state, 60.0).isRecord);
-    EXPECT_FALSE(CheckClearRecord(settings, *state, 60.2).isRecord);
+    EXPECT_FALSE(CheckClearRecord(settings, slot, 60.0).isRecord);
+    EXPECT_FALSE(CheckClearRecord(settings, slot, 60.2).isRecord);
     EXPECT_EQ(stored("Time22"), "60");
-    EXPECT_TRUE(CheckClearRecord(settings, *state, 59.99).isRecord);
+    EXPECT_TRUE(CheckClearRecord(settings, slot, 59.99).isRecord);
     EXPECT_EQ(stored("Time22"), "59");
 }
 
 TEST_F(RecordsTest, AnHourOrMoreNeverBeatsTheDefault) {
-    EXPECT_FALSE(CheckClearRecord(settings, *state, 3600.0).isRecord);
-    EXPECT_FALSE(CheckClearRecord(settings, *state, 4000.0).isRecord);
+    EXPECT_FALSE(CheckClearRecord(settings, slot, 3600.0).isRecord);
+    EXPECT_FALSE(CheckClearRecord(settings, slot, 4000.0).isRecord);
     EXPECT_EQ(stored("Time22"), "3600");  // the read stored its default
 }
 
 // A hand-edited giant record is beaten and quoted without overflowing.
 TEST_F(RecordsTest, AHugeStoredTimeIsBeatenSafely) {
     settings.WriteSetting(kSettingsSection, "Time22", std::string(400, '9'));
-    const auto check = CheckClearRecord(settings, *state, 10.0);
+    const auto check = CheckClearRecord(settings, slot, 10.0);
     EXPECT_TRUE(check.isRecord);
     EXPECT_NE(check.prompt.find("新記録は  0分  10秒"), std::string::npos);
     settings.WriteSetting(kSettingsSection, "Time22", "99999999999999999999");
-    EXPECT_TRUE(CheckClearRecord(settings, *state, 5.0).isRecord);
+    EXPECT_TRUE(CheckClearRecord(settings, slot, 5.0).isRecord);
 }
 
 TEST_F(RecordsTest, NonNumericStoredTimeCountsAsZero) {
     settings.WriteSetting(kSettingsSection, "Time22", "fast");
-    EXPECT_FALSE(CheckClearRecord(settings, *state, 1.0).isRecord);
+    EXPECT_FALSE(CheckClearRecord(settings, slot, 1.0).isRecord);
 }
 
 // A cancelled name replaces the old holder's with an empty one, which the ranking shows as
 // "Pelkin".
 TEST_F(RecordsTest, CancelledNameStoresEmptyAndRankingShowsPelkin) {
     settings.WriteSetting(kSettingsSection, "Name22", "花子");
-    const auto check = CheckClearRecord(settings, *state, 125.9);
+    const auto check = CheckClearRecord(settings, slot, 125.9);
     ASSERT_TRUE(check.isRecord);
-    EXPECT_TRUE(StoreRecordName(settings, *state, check, ""));
+    EXPECT_TRUE(StoreRecordName(settings, check, ""));
     EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Name22", ""), "");
     auto cells = LoadRanking(settings);
     EXPECT_EQ(cells[4 * 1 + 2].time, "2:05");
@@ -117,11 +113,11 @@ TEST_F(RecordsTest, ANameWhoseTimeWasNotStoredStaysOutOfTheFile) {
     ClearCheck check;
     {
         test::FullDisk full;
-        check = CheckClearRecord(settings, *state, 50.5);
+        check = CheckClearRecord(settings, slot, 50.5);
     }
     EXPECT_TRUE(check.isRecord);
     EXPECT_FALSE(check.timeStored);
-    EXPECT_FALSE(StoreRecordName(settings, *state, check, ""));
+    EXPECT_FALSE(StoreRecordName(settings, check, ""));
     EXPECT_EQ(ReadWholeFile(settings.SettingsPath()), before);
     const auto cells = LoadRanking(settings);
     EXPECT_EQ(cells[4 * 1 + 2].name, "Pelkin");
