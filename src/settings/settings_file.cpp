@@ -25,11 +25,37 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // A NUL ends a line too, so that binary garbage never hides the records after it.
 constexpr std::string_view kLineBreaks{"\r\n\0", 3};
 
+// True when a line of the text is not UTF-8: the file was saved by Japanese Windows.
+bool HasCp932Line(std::string_view text) {
+    while (!text.empty()) {
+        const size_t end = std::min(text.find_first_of(kLineBreaks), text.size());
+        if (!IsValidUtf8(text.substr(0, end))) return true;
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return false;
+}
+
+// Whether valid UTF-8 could have been saved by Japanese Windows: short code page 932 text can
+// be valid UTF-8 too (half-width "ﾄｷ" is C4 B7, also "ķ"). Only two-byte UTF-8 characters can
+// be such a coincidence (Japanese typed into this game is three bytes each); a file with other
+// code page 932 lines then decides it.
+bool MayBeCp932(std::string_view value) {
+    bool nonAscii = false;
+    for (const char c : value) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0xE0) return false;
+        nonAscii = nonAscii || b >= 0x80;
+    }
+    return nonAscii && Cp932ToUtf8(value).find("\xEF\xBF\xBD") == std::string::npos;
+}
+
 // The value a private-profile read hands back: ended at a NUL, in UTF-8 (a value that is not
-// UTF-8 was saved by Japanese Windows, in code page 932), 254 characters at most.
-std::string CutValue(std::string_view raw) {
+// UTF-8, or that only looks like it in a file of such names, was saved by Japanese Windows in
+// code page 932), 254 characters at most. `text` is the file the value was found in.
+std::string CutValue(std::string_view raw, std::string_view text = {}) {
     std::string value(raw.substr(0, raw.find('\0')));
-    if (!IsValidUtf8(value)) value = Cp932ToUtf8(value);
+    if (!IsValidUtf8(value) || (MayBeCp932(value) && HasCp932Line(text)))
+        value = Cp932ToUtf8(value);
     size_t chars = 0;
     for (size_t i = 0; i < value.size(); ++i) {
         // Count UTF-8 lead bytes, so a multi-byte character is never split.
@@ -206,8 +232,9 @@ std::optional<std::string> SettingsFile::FindSetting(const std::string& section,
     } else if (const auto text = m_store.Read(SourceOf(path))) {
         const Place place = Find(*text, section, key);
         if (place.keyFound)
-            value = CutValue(std::string_view(*text).substr(place.valueBegin,
-                                                            place.valueEnd - place.valueBegin));
+            value = CutValue(
+                std::string_view(*text).substr(place.valueBegin, place.valueEnd - place.valueBegin),
+                *text);
     }
     if (value.empty()) return std::nullopt;
     return value;
@@ -255,10 +282,12 @@ bool SettingsFile::IsSettingsText(const std::string& text) {
 
 std::string SettingsFile::SettingsTextInUtf8(std::string_view bytes) {
     std::string text;
+    const bool windows = HasCp932Line(bytes);
     while (!bytes.empty()) {
         const size_t end = std::min(bytes.find_first_of(kLineBreaks), bytes.size());
         const std::string_view line = bytes.substr(0, end);
-        text += IsValidUtf8(line) ? std::string(line) : Cp932ToUtf8(line);
+        const bool cp932 = !IsValidUtf8(line) || (windows && MayBeCp932(line));
+        text += cp932 ? Cp932ToUtf8(line) : std::string(line);
         if (end < bytes.size()) text += bytes[end] == '\0' ? '\n' : bytes[end];
         bytes.remove_prefix(std::min(end + 1, bytes.size()));
     }

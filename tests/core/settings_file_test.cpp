@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "game/files.h"
+#include "settings/cp932.h"
 #include "settings/settings_file.h"
 #include "test_support.h"
 
@@ -181,6 +182,52 @@ TEST_F(SettingsFileTest, AShiftJisNameFromWindowsIsShownAndKept) {
     // A new record replaces the name, in the game's own encoding.
     EXPECT_TRUE(settings.WriteSetting("Kestrune", "Name10", "花子"));
     EXPECT_EQ(contents(), head + "花子\r\nTime11=75\r\n; Windows\r\n");
+}
+
+// Short Shift-JIS can be valid UTF-8 too: half-width "ﾄｷ" is C4 B7, also "ķ". Among other
+// Shift-JIS names it is read as Shift-JIS; a UTF-8 name the game wrote there stays UTF-8.
+TEST_F(SettingsFileTest, AHalfWidthKanaNameAmongShiftJisNamesReadsAsShiftJis) {
+    const std::string windows = "[Kestrune]\r\nName10=\xC4\xB7\r\nName11=\x8E\x52\x93\x63\r\n";
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), windows + "Name12=山田\r\n"));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "ﾄｷ");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name11", "Pelkin"), "山田");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name12", "Pelkin"), "山田");
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Time10", "75"));
+    EXPECT_EQ(contents(), windows + "Name12=山田\r\nTime10=75\r\n");
+    EXPECT_EQ(SettingsFile::SettingsTextInUtf8(windows),
+              "[Kestrune]\r\nName10=ﾄｷ\r\nName11=山田\r\n");
+    // In a file of UTF-8 names the same bytes are the letter they spell.
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), "[Kestrune]\nName10=\xC4\xB7\n"));
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Name10", "Pelkin"), "ķ");
+}
+
+// A key added to a file whose last line has no line break starts a line of its own.
+TEST_F(SettingsFileTest, AKeyAddedAfterALastLineWithoutBreakStartsANewLine) {
+    ASSERT_TRUE(WriteFileAtomically(settings.SettingsPath(), "[Kestrune]\r\nTime10=100"));
+    EXPECT_TRUE(settings.WriteSetting("Kestrune", "Name10", "Ann"));
+    EXPECT_EQ(contents(), "[Kestrune]\r\nTime10=100\r\nName10=Ann\r\n");
+    EXPECT_EQ(settings.ReadSetting("Kestrune", "Time10", "3600"), "100");
+}
+
+// Code page 932 at the edges of its lead ranges (81, 9F, E0, FC) and of its trail ranges
+// (40, 7E, 80, FC): an index off by one there turns 中 into 仲 with every name in ASCII fine.
+TEST(Cp932, EdgesOfTheLeadAndTrailRanges) {
+    const std::pair<const char*, const char*> cases[] = {{"\x81\x40", "\u3000"},
+                                                         {"\x81\x7E", "×"},
+                                                         {"\x81\x80", "÷"},
+                                                         {"\x81\xFC", "◯"},
+                                                         {"\x88\x9F", "亜"},
+                                                         {"\x92\x86", "中"},
+                                                         {"\x9F\x40", "檗"},
+                                                         {"\x9F\xFC", "滌"},
+                                                         {"\xE0\x40", "漾"},
+                                                         {"\xE0\x9E", "燼"},
+                                                         {"\xFC\x4B", "黑"},
+                                                         {"\xA1\xDF", "｡ﾟ"},
+                                                         {"\x97\xE9\x96\xD8", "鈴木"},
+                                                         {"\x81", "\uFFFD"},
+                                                         {"\x81\x3F", "\uFFFD?"}};
+    for (const auto& [bytes, text] : cases) EXPECT_EQ(Cp932ToUtf8(bytes), text) << bytes;
 }
 
 // Garbage in the file never loses what can still be read.
