@@ -9,6 +9,7 @@
 #include "core/fake_game_window.h"
 #include "game/maze.h"
 #include "navigation/game_window_logic.h"
+#include "navigation/records.h"
 #include "test_support.h"
 
 namespace kestrune {
@@ -198,6 +199,21 @@ TEST_F(MazeNumberTest, ACodeTypedBackRebuildsItsMazeAtItsDimensionAndLevel) {
     logic->mnuFMRe_Click();
     EXPECT_NE(state->MazeSpace, maze);
     EXPECT_EQ(logic->MazeCodeText().substr(0, 5), "3D-2-");
+}
+
+// A code's maze is an ordinary maze of its dimension and level: its clear is that record,
+// even when another dimension's submenu was opened last.
+TEST_F(MazeNumberTest, ACodesMazeClearsIntoTheRecordOfItsDimensionAndLevel) {
+    logic->mnuFMJJigen_Click(3);
+    ASSERT_TRUE(logic->OpenMazeCode(FormatMazeCode({1, 2, 4242})));
+    dialogs.names = {"Ann"};
+    window.onProcessEvents = [&] {
+        if (dialogs.beeps == 1) logic->mnuAutoClouse_Click();
+    };
+    logic->mnuAutoClouse_Click();
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, RecordKey("Name", 1, 1), "?"), "Ann");
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, RecordKey("Name", 3, 1), "?"), "?");
 }
 
 // A mistyped code is told to the player and changes nothing; the box opens again with it so
