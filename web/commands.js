@@ -24,6 +24,8 @@ export const Command = Object.freeze({
   language: 22,
   namedKey: 23,
   keys: 24,
+  mazeNumber: 25,
+  openLink: 26,
 });
 
 // What the window system sends without the player: these still run during the ending.

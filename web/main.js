@@ -110,6 +110,20 @@ async function start() {
                                            : new Uint8Array(0);
     enqueue(Command.import, 0, file.name, bytes);
   });
+  // A link to a maze ("#maze=CODE") opens it, at start and when the address changes to one;
+  // the game reads the code.
+  const openLink = () => {
+    if (!/^#maze=/i.test(location.hash)) return;
+    let link = location.hash;
+    try {
+      link = decodeURIComponent(link);
+    } catch {
+      // kept as it is: the game says what is wrong with it
+    }
+    enqueue(Command.openLink, 0, link);
+  };
+  openLink();
+  window.addEventListener("hashchange", openLink);
   pump();
   // For the tests and the figures.
   window.kestrune = { game, page, enqueue, audioState, ready: true, queue,

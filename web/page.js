@@ -39,6 +39,24 @@ function fitCaption(button) {
     button.style.fontSize = `${size - 0.5}px`;
 }
 
+// The page's address without its "#…" part.
+function pageAddress() {
+  return location.href.split("#")[0];
+}
+
+// Puts a text on the clipboard; where the browser refuses, through a selected field.
+async function copyText(text, field) {
+  try {
+    await navigator.clipboard.writeText(text);
+  } catch {
+    const old = field.value;
+    field.value = text;
+    field.select();
+    document.execCommand("copy");
+    field.value = old;
+  }
+}
+
 // Windows the desktop shows modeless (ranking table, About box): a caption and a close box.
 function floatingWindow(id, caption, width, height) {
   let w = $(id);
@@ -274,6 +292,11 @@ export class Page {
       document.title = text;
       return;
     }
+    // The maze's link in the address, replacing the entry: no history step per maze.
+    if (id === "address") {
+      history.replaceState(history.state, "", pageAddress() + (text ? `#${text}` : ""));
+      return;
+    }
     const e = $(id);
     if (e) {
       const t = e.querySelector(":scope > .text");
@@ -329,6 +352,7 @@ export class Page {
       case "makeMenu":
         this.makeMenuEnabled = value;
         this.setEnabled("mnuFMJigen", value);
+        this.setEnabled("mnuMazeNumber", value);
         break;
     }
   }
@@ -636,6 +660,64 @@ export class Page {
       });
       // No field waits for a key until the player picks one.
       ok.focus();
+    });
+  }
+
+  // "迷路番号…": the current maze's code with Copy and Copy link, and a field for a code to
+  // build. Resolves with the typed code, or null when closed.
+  mazeNumberBox(d) {
+    return new Promise((resolve) => {
+      ++this.modal;
+      this.closeMenus();
+      const overlay = element("div", "overlay", document.body);
+      const box = element("div", "window dialog", document.body);
+      box.id = "mazeNumber";
+      box.setAttribute("role", "dialog");
+      const bar = element("div", "caption", box);
+      element("span", "", bar).textContent = d.caption;
+      const body = element("div", "body", box);
+      if (d.code) {
+        element("div", "text", body).textContent = d.current;
+        const row = element("div", "coderow", body);
+        const code = element("input", "code", row);
+        code.id = "mazeCode";
+        code.readOnly = true;
+        code.value = d.code;
+        const copy = element("button", "", row);
+        copy.id = "mazeCodeCopy";
+        copy.textContent = d.copy;
+        copy.addEventListener("click", () => copyText(d.code, code));
+        const copyLink = element("button", "", row);
+        copyLink.id = "mazeLinkCopy";
+        copyLink.textContent = d.copyLink;
+        copyLink.addEventListener("click", () => copyText(`${pageAddress()}#${d.link}`, code));
+      } else {
+        element("div", "text", body).textContent = d.none;
+      }
+      element("div", "text", body).textContent = d.entryLabel;
+      const field = element("input", "code", body);
+      field.type = "text";
+      field.id = "mazeCodeEntry";
+      field.value = d.entry;
+      const buttons = element("div", "buttons", body);
+      const finish = (value) => {
+        overlay.remove();
+        box.remove();
+        --this.modal;
+        resolve(value);
+      };
+      const build = element("button", "", buttons);
+      build.id = "mazeCodeBuild";
+      build.textContent = d.build;
+      build.addEventListener("click", () => finish(field.value));
+      const close = element("button", "", buttons);
+      close.textContent = d.close;
+      close.addEventListener("click", () => finish(null));
+      box.addEventListener("keydown", (e) => {
+        if (e.key === "Escape") finish(null);
+        else if (e.key === "Enter" && e.target === field) finish(field.value);
+      });
+      field.focus();
     });
   }
 

@@ -61,6 +61,7 @@ struct GameState {
     int16_t Difficulty = 0;               // 0 until the first maze
     int16_t GameMode = kModePractice;
     int16_t TowerFloor = 0;
+    int32_t MazeNumber = 0;  // the practice maze's number: the seed its generator starts from
     double StartTime = 0.0;  // seconds since midnight
 };
 

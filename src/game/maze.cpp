@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "game/maze_code.h"
 #include "game/numbers.h"
 
 #if defined(__SSE2__)
@@ -205,7 +206,8 @@ void FillTowerShell(GameState& state) {
     FillInterior(state.MazeSpace, CellOpen);
 }
 
-void MakeMaze(GameState& state, IRandom& random, IMusic& music, IWindowTexts& texts) {
+void MakeMaze(GameState& state, IRandom& random, IMusic& music, IWindowTexts& texts,
+              std::optional<int32_t> number) {
     music.StopMusic();
 
     const bool tower = state.GameMode != kModePractice;
@@ -224,7 +226,10 @@ void MakeMaze(GameState& state, IRandom& random, IMusic& music, IWindowTexts& te
             state.Difficulty = static_cast<int16_t>(Floor(7.0 * random.Next()) + 4);
         }
     } else {
-        random.SeedFromClock();
+        // The number is the whole maze: the same number, dimension and level carve the same
+        // tunnels on every machine.
+        state.MazeNumber = number ? *number : DrawMazeNumber(random);
+        random.Reset(state.MazeNumber);
     }
 
     FillInterior(state.MazeSpace, CellWall);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "game/game_state.h"
 #include "game/services.h"
@@ -38,7 +39,10 @@ void FillTowerShell(GameState& state);
 // Difficulty (tower), WallColour and DistanceMap, sets the tower caption and the goal
 // readout, and restarts the music. Expects the shell to be closed, DimIndex 1..3, a
 // Difficulty of at least 0 and, in the tower, a start cell inside the interior.
-void MakeMaze(GameState& state, IRandom& random, IMusic& music, IWindowTexts& texts);
+// A practice maze is the maze of its number (MazeNumber): `number` when given, else a fresh
+// one drawn from the clock-seeded generator; the generator is then reset to it.
+void MakeMaze(GameState& state, IRandom& random, IMusic& music, IWindowTexts& texts,
+              std::optional<int32_t> number = std::nullopt);
 
 // Breadth-first distances from GoalPos: the goal holds 1, an open cell k steps away k + 1,
 // unreached open cells 0, and every non-open cell beside a reached cell 32767. Only the

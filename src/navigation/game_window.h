@@ -2,6 +2,7 @@
 // the Qt window implements them, the tests script them.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "game/window_texts.h"
@@ -41,6 +42,10 @@ public:
     virtual void ShowRanking() = 0;  // the ranking window's load: re-read and show
     // The tower ending; returns when it is over, false when the window closed meanwhile.
     virtual bool ShowEnding() = 0;
+
+    // The code of the practice maze being played, empty when there is none. Only a shell
+    // with an address to show it in (the browser's) needs it.
+    virtual void SetMazeCode(const std::string& /*code*/) {}
 };
 
 // Modal boxes and the beep.
@@ -52,6 +57,10 @@ public:
     virtual std::string InputBox(const std::string& prompt, const std::string& title) = 0;
     virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
     virtual void Beep() = 0;
+    // "迷路番号…": shows `code` (empty: the space has none) for copying, with an entry field
+    // starting with `entry`. The code the player typed to build, or nothing when closed.
+    virtual std::optional<std::string> MazeNumberBox(const std::string& code,
+                                                     const std::string& entry) = 0;
 };
 
 // Keeps each picture of a turn or step on the screen for one refresh period.

@@ -1,13 +1,16 @@
 #include "navigation/game_window_logic.h"
 
 #include <cmath>
+#include <utility>
 
 #include "game/figures.h"
 #include "game/maze.h"
+#include "game/maze_code.h"
 #include "game/numbers.h"
 #include "game/tower_file.h"
 #include "navigation/hint.h"
 #include "navigation/keys.h"
+#include "navigation/menu_texts.h"
 #include "navigation/pose.h"
 #include "navigation/records.h"
 #include "render/canvas.h"
@@ -73,6 +76,7 @@ void GameWindowLogic::BuildFirstSpace() {
     DrawScreen();
     m_state.StartTime = m_services.clock.SecondsSinceMidnight();
     m_window.SetBusy(false);
+    m_window.SetMazeCode(MazeCodeText());
 }
 
 void GameWindowLogic::DrawScreen() {
@@ -242,7 +246,8 @@ void GameWindowLogic::mnuFMMake_Click(int index) {
 
 void GameWindowLogic::mnuFMRe_Click() {
     m_window.SetBusy(true);
-    MakeMaze(m_state, m_services.random, m_services.music, m_window);
+    MakeMaze(m_state, m_services.random, m_services.music, m_window,
+             std::exchange(m_codeNumber, std::nullopt));
     const bool tower = m_state.GameMode != kModePractice;
     m_space = {tower ? SpaceTexts::Kind::Tower : SpaceTexts::Kind::Practice, m_state.DimIndex,
                tower ? m_state.TowerFloor : (m_state.Difficulty + 1) / 2, m_state.GoalPos};
@@ -255,6 +260,7 @@ void GameWindowLogic::mnuFMRe_Click() {
         m_window.SetTimer1Enabled(true);
     }
     m_state.StartTime = m_services.clock.SecondsSinceMidnight();
+    m_window.SetMazeCode(MazeCodeText());
 }
 
 void GameWindowLogic::mnuFMRe_Shortcut() {
@@ -285,6 +291,50 @@ void GameWindowLogic::mnuFZZukei_Click(int index) {
     m_state.PlayerPos = {4, 4, 4, 4};
     m_state.Orientation = kIdentity;
     DrawScreen();
+    m_window.SetMazeCode(MazeCodeText());
+}
+
+void GameWindowLogic::mnuMazeNumber_Click() {
+    std::string entry;
+    for (;;) {
+        const auto typed = m_services.dialogs.MazeNumberBox(MazeCodeText(), entry);
+        if (!typed || typed->find_first_not_of(" \t\r\n") == std::string::npos) return;
+        if (OpenMazeCode(*typed)) return;
+        entry = *typed;
+    }
+}
+
+bool GameWindowLogic::OpenMazeCode(const std::string& typed) {
+    const ParsedMazeCode parsed = ParseMazeCode(typed);
+    std::string refusal;
+    if (m_state.GameMode != kModePractice) {
+        refusal = text::Tr("塔の中では、迷路番号の迷路は作れません。");
+    } else if (parsed.error == MazeCodeError::Check) {
+        refusal = text::Trf(
+            "「{0}」は迷路番号として正しくありません。どこかの文字が違うか、隣り合う二つの文字が"
+            "入れ替わっています。\n迷路は変わっていません。",
+            {typed});
+    } else if (parsed.error != MazeCodeError::None) {
+        refusal = text::Trf(
+            "「{0}」は迷路番号の形になっていません。迷路番号は「{1}」のように、次元、難易度"
+            "（1〜4）、7桁の番号、確かめの数字を並べたものです。\n迷路は変わっていません。",
+            {typed, FormatMazeCode({3, 3, 412345})});
+    }
+    if (!refusal.empty()) {
+        m_services.dialogs.ShowMessage(refusal, text::Tr(captions::kMazeNumberTitle));
+        // A link that named no maze: the address goes back to the maze being played.
+        m_window.SetMazeCode(MazeCodeText());
+        return false;
+    }
+    mnuFMJJigen_Click(parsed.code.dimIndex);
+    m_codeNumber = parsed.code.number;
+    mnuFMMake_Click(parsed.code.level);
+    return true;
+}
+
+std::string GameWindowLogic::MazeCodeText() const {
+    if (m_space.kind != SpaceTexts::Kind::Practice) return {};
+    return FormatMazeCode({m_space.dimIndex, m_space.number, m_state.MazeNumber});
 }
 
 void GameWindowLogic::picClear_Click() {

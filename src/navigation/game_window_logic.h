@@ -80,6 +80,16 @@ public:
     void mnuFMRe_Shortcut();
     void mnuFMStart_Click();
     void mnuFZZukei_Click(int index);
+    // "迷路番号…": the box with the current maze's code; a code typed there builds its maze,
+    // a bad one is told and the box opens again with it.
+    void mnuMazeNumber_Click();
+    // Builds the practice maze of a code (typed, or a link) as the level menus build one:
+    // its dimension and level, then its number. A code that names no maze is told to the
+    // player and changes nothing: false then.
+    bool OpenMazeCode(const std::string& typed);
+    // The code of the practice maze being played; empty in a figure space, in the tower and
+    // before the first maze.
+    std::string MazeCodeText() const;
     void picClear_Click();
     // The language items: stores the choice and says every text the rules made again in the
     // new language, without touching the game. The window retranslates its own texts.
@@ -122,6 +132,7 @@ private:
     bool m_toldUnsavedRecord = false;
     SpaceTexts m_space;
     std::optional<double> m_clearElapsed;  // the clear time the clear panel shows
+    std::optional<int32_t> m_codeNumber;   // the number the next maze is built from
 };
 
 // The stored "Animation" text as a menu index 0..7: a whole number -1..6 plus one; any

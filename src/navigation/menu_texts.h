@@ -22,6 +22,17 @@ inline constexpr const char* kDimensionNames[4] = {"", TrMark("2次元"), TrMark
                                                    TrMark("4次元")};
 inline constexpr const char* kMnuFigures = TrMark("図形");
 inline constexpr const char* kFigureNames[2] = {TrMark("ブランク"), TrMark("球")};
+// "迷路番号…" and its box: the current maze's code to copy, and a field to build a code's maze.
+inline constexpr const char* kMnuMazeNumber = TrMark("迷路番号…");
+inline constexpr const char* kMazeNumberTitle = TrMark("迷路番号");
+inline constexpr const char* kMazeNumberCurrent = TrMark("この迷路の番号：");
+inline constexpr const char* kMazeNumberNone = TrMark("図形の空間には迷路番号はありません。");
+inline constexpr const char* kMazeNumberCopy = TrMark("コピー");
+inline constexpr const char* kMazeNumberCopyLink = TrMark("リンクをコピー");
+inline constexpr const char* kMazeNumberEntry =
+    TrMark("迷路番号を入力すると、その迷路を作ります：");
+inline constexpr const char* kMazeNumberBuild = TrMark("この迷路を作る");
+inline constexpr const char* kMazeNumberClose = TrMark("閉じる");
 inline constexpr const char* kMnuSetDirection = TrMark("ヒント（ゴール方向を向く）");
 inline constexpr const char* kMnuOther = TrMark("その他");
 inline constexpr const char* kMnuZahyou = TrMark("座標を見る");

@@ -264,6 +264,10 @@ void GameWindow::BuildMenus() {
     // Its caption is the auto cruise's state, which the rules set and read.
     m_mnuAutoClouse = m_mnuFile->addAction(QTr(kAutoCruiseIdle));
     connect(m_mnuAutoClouse, &QAction::triggered, this, [this] { m_logic->mnuAutoClouse_Click(); });
+    // Last, so that the items above keep their places for keyboard walks.
+    m_mnuFile->addSeparator();
+    m_mnuMazeNumber = m_mnuFile->addAction(QString());
+    connect(m_mnuMazeNumber, &QAction::triggered, this, [this] { m_logic->mnuMazeNumber_Click(); });
 
     m_mnuOther = menuBar()->addMenu(QString());
     m_mnuZahyou = m_mnuOther->addAction(QString());
@@ -327,6 +331,7 @@ void GameWindow::RetranslateUi() {
         for (int level = 1; level <= 4; ++level)
             m_level[d][level]->setText(QTr(kLevelNames[level]));
     }
+    m_mnuMazeNumber->setText(QTr(captions::kMnuMazeNumber));
     m_mnuSetDirection->setText(QTr(captions::kMnuSetDirection));
     m_mnuOther->setTitle(QTr(captions::kMnuOther));
     m_mnuZahyou->setText(QTr(captions::kMnuZahyou));
@@ -416,6 +421,8 @@ void GameWindow::SetAnimationCheck(int index) {
 
 void GameWindow::SetMakeMenuEnabled(bool enabled) {
     m_mnuFMJigen->setEnabled(enabled);
+    // A code builds a practice maze: the tower has none to make.
+    m_mnuMazeNumber->setEnabled(enabled);
 }
 
 std::string GameWindow::AutoCruiseCaption() const {

@@ -93,6 +93,7 @@ public:
     QAction* rankingAction() const { return m_mnuHRanking; }
     QAction* keySettingsAction() const { return m_mnuKeys; }
     QMenu* makeMenu() const { return m_mnuFMJigen; }
+    QAction* mazeNumberAction() const { return m_mnuMazeNumber; }
     QMenu* fileMenu() const { return m_mnuFile; }
     QMenu* dimensionMenu(int index) const { return m_dimension[index]; }
     QAction* levelAction(int dimIndex, int level) const { return m_level[dimIndex][level]; }
@@ -164,6 +165,7 @@ private:
     std::array<QMenu*, 4> m_dimension{};
     std::array<std::array<QAction*, 5>, 4> m_level{};
     std::array<std::array<QAction*, 2>, 4> m_figure{};
+    QAction* m_mnuMazeNumber = nullptr;
     QAction* m_mnuSetDirection = nullptr;
     QAction* m_mnuAutoClouse = nullptr;
     QAction* m_mnuZahyou = nullptr;

@@ -17,6 +17,9 @@ public:
     std::string InputBox(const std::string& prompt, const std::string& title) override;
     void ShowMessage(const std::string& text, const std::string& title) override;
     void Beep() override;
+    // In maze_number_dialog.cpp, beside its box.
+    std::optional<std::string> MazeNumberBox(const std::string& code,
+                                             const std::string& entry) override;
 
 private:
     QWidget* m_parent;

@@ -118,6 +118,13 @@ EM_JS(void, js_slide_strip, (const int* tops, int count, int showing), {
 EM_JS(int, js_key_settings, (), {
     return Asyncify.handleAsync(async () => ((await Module.shell.keySettings()) ? 1 : 0));
 });
+EM_JS(char*, js_maze_number_box, (const char* json), {
+    const description = JSON.parse(UTF8ToString(json));
+    return Asyncify.handleAsync(async () => {
+        const t = await Module.shell.mazeNumberBox(description);
+        return t === null ? 0 : allocateUTF8(t);
+    });
+});
 EM_JS(void, js_yield, (), {
     return Asyncify.handleAsync(() => Module.shell.yieldEvents());
 });

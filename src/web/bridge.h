@@ -46,4 +46,7 @@ int js_pause(int milliseconds);
 void js_slide_strip(const int* tops, int count, int showing);
 void js_yield();
 int js_key_settings();  // 1 when the player closed the key settings with OK
+// The maze number box (its description, JSON): the code typed to build, malloc'd; null when
+// closed.
+char* js_maze_number_box(const char* json);
 }

@@ -29,6 +29,8 @@ enum Command : int {
     kCmdLanguage = 22,    // 0 Japanese, 1 English
     kCmdNamedKey = 23,    // a main-keyboard key by its name (the text)
     kCmdKeys = 24,        // "キー設定…"
+    kCmdMazeNumber = 25,  // "迷路番号…"
+    kCmdOpenLink = 26,    // the page's address names a maze ("#maze=CODE", the text)
 };
 
 }  // namespace kestrune::web

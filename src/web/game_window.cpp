@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "game/maze_code.h"
 #include "navigation/key_bindings.h"
 #include "navigation/menu_texts.h"
 #include "navigation/readouts.h"
@@ -86,6 +87,10 @@ void WebGameWindow::SetBusy(bool busy) {
         js_show_busy();  // shown and painted before the long work starts
     else
         js_set_flag("busy", 0);
+}
+
+void WebGameWindow::SetMazeCode(const std::string& code) {
+    js_set_text("address", code.empty() ? "" : MazeLinkFragment(code).c_str());
 }
 
 void WebGameWindow::SetAnimationCheck(int index) {
@@ -309,6 +314,9 @@ bool WebGameWindow::RunCommand(int code, int argument) {
         case kCmdFigure:
             if ((argument == 0 || argument == 1) && m_deps.state.GameMode == kModePractice)
                 logic.mnuFZZukei_Click(argument);
+            break;
+        case kCmdMazeNumber:
+            if (m_deps.state.GameMode == kModePractice) logic.mnuMazeNumber_Click();
             break;
         case kCmdHint:
             logic.mnuSetDirection_Click();

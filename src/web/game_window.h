@@ -63,6 +63,8 @@ public:
     void Unload() override;
     void ShowRanking() override;
     bool ShowEnding() override;
+    // The page's address carries the maze's link, so that copying it shares the maze.
+    void SetMazeCode(const std::string& code) override;
 
     // Lays the page out for the browser window's size and redraws.
     void Form_Resize();

@@ -2,11 +2,13 @@
 // the page's shell. The page calls the exports below; everything else is the core.
 #include <emscripten.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "game/game_state.h"
+#include "game/maze_code.h"
 #include "game/services.h"
 #include "game/tower_file.h"
 #include "media/effects.h"
@@ -89,6 +91,8 @@ private:
         } else if (code == kCmdImport) {
             const std::string name = CommandText();
             Import(name, CommandBytes());
+        } else if (code == kCmdOpenLink) {
+            OpenLink(CommandText());
         } else if (code == kCmdNamedKey) {
             if (m_window) m_window->logic().KeyboardKeyDown(CommandText());
         } else if (m_window) {
@@ -135,6 +139,13 @@ private:
             *this,
         });
         m_window->logic().BuildFirstSpace();
+    }
+
+    // A link to a maze: a practice maze, so at the title it chooses practice at once (the
+    // tower could not show it), then builds the maze or says why the link names none.
+    void OpenLink(const std::string& link) {
+        if (m_state->GameMode == kModeTitle) Choose(kModePractice);
+        if (m_window) m_window->logic().OpenMazeCode(link);
     }
 
     // The records as a kestrune.ini download; the twelve records are filled in first, as the
@@ -262,6 +273,15 @@ EMSCRIPTEN_KEEPALIVE const char* kestrune_keys_defaults() {
 EMSCRIPTEN_KEEPALIVE int kestrune_restart_enabled() {
     auto* window = TheApp().Window();
     return window && window->logic().mnuFile_Click() ? 1 : 0;
+}
+
+// For the tests: the fingerprint of the maze in play (MazeDigest), in hexadecimal, to compare
+// with the native build's.
+EMSCRIPTEN_KEEPALIVE const char* kestrune_maze_digest() {
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx",
+                  static_cast<unsigned long long>(kestrune::MazeDigest(TheApp().State())));
+    return kestrune::web::Keep(hex);
 }
 
 // Timer1: the clock, once a second while it runs.

@@ -3,8 +3,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "game/maze_code.h"
+#include "navigation/menu_texts.h"
 #include "text/catalogue.h"
 #include "web/bridge.h"
+#include "web/json.h"
 
 namespace kestrune::web {
 
@@ -38,6 +41,20 @@ std::string WebDialogs::InputBox(const std::string& prompt, const std::string& t
 
 void WebDialogs::ShowMessage(const std::string& text, const std::string& title) {
     js_message(text.c_str(), title.c_str(), Tr(kButtonOk).c_str());
+}
+
+std::optional<std::string> WebDialogs::MazeNumberBox(const std::string& code,
+                                                     const std::string& entry) {
+    using namespace captions;
+    JsonWriter json;
+    json.BeginObject().String("caption", Tr(kMazeNumberTitle));
+    json.String("code", code).String("link", code.empty() ? "" : MazeLinkFragment(code));
+    json.String("current", Tr(kMazeNumberCurrent)).String("none", Tr(kMazeNumberNone));
+    json.String("copy", Tr(kMazeNumberCopy)).String("copyLink", Tr(kMazeNumberCopyLink));
+    json.String("entryLabel", Tr(kMazeNumberEntry)).String("entry", entry);
+    json.String("build", Tr(kMazeNumberBuild)).String("close", Tr(kMazeNumberClose));
+    json.EndObject();
+    return Take(js_maze_number_box(json.Text().c_str()));
 }
 
 void WebDialogs::Beep() {

@@ -29,6 +29,8 @@ public:
     std::string InputBox(const std::string& prompt, const std::string& title) override;
     void ShowMessage(const std::string& text, const std::string& title) override;
     void Beep() override;
+    std::optional<std::string> MazeNumberBox(const std::string& code,
+                                             const std::string& entry) override;
 };
 
 // Each picture of a turn or step stays on the screen until the next animation frame.

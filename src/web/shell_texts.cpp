@@ -81,6 +81,8 @@ void Menus(JsonWriter& json, const std::string& autoCruiseCaption) {
     Item(json, Tr(kMnuSetDirection), kCmdHint, 0, "mnuSetDirection");
     // Its caption is the auto cruise's state, which the rules set and read.
     Item(json, autoCruiseCaption, kCmdAutoCruise, 0, "mnuAutoClouse");
+    Separator(json);
+    Item(json, Tr(kMnuMazeNumber), kCmdMazeNumber, 0, "mnuMazeNumber");
     json.EndArray().EndObject();
 
     json.BeginObject().String("text", Tr(kMnuOther)).String("id", "mnuOther").BeginArray("items");

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ public:
         endings = 0, unloads = 0, eventPumps = 0;
     bool clearVisible = false, busy = false, makeMenuEnabled = true, timer1 = true, shown = true;
     std::string autoCruiseCaption = "オートクルーズ";
+    std::string mazeCode = "(never set)";
     std::vector<bool> busyHistory;
     std::function<void()> onProcessEvents;
 
@@ -69,6 +71,7 @@ public:
         ++endings;
         return true;
     }
+    void SetMazeCode(const std::string& code) override { mazeCode = code; }
 };
 
 class ScriptedDialogs final : public IDialogs {
@@ -93,6 +96,18 @@ public:
         messages.push_back(text);
     }
     void Beep() override { ++beeps; }
+    // The maze number box: each answer in turn (nothing: closed), and what it was shown.
+    std::deque<std::optional<std::string>> typedCodes;
+    std::vector<std::string> shownCodes, shownEntries;
+    std::optional<std::string> MazeNumberBox(const std::string& code,
+                                             const std::string& entry) override {
+        shownCodes.push_back(code);
+        shownEntries.push_back(entry);
+        if (typedCodes.empty()) return std::nullopt;
+        auto typed = typedCodes.front();
+        typedCodes.pop_front();
+        return typed;
+    }
 };
 
 // Records each paced picture through a callback, never waits.

@@ -109,12 +109,13 @@ TEST(PracticeMaze, EveryDimensionAndLevelBuildsAConnectedMazeInItsSpace) {
                 EXPECT_EQ(s->WallColour, (std::array<int16_t, 3>{0, 255, 0}));
                 EXPECT_EQ(s->Difficulty, difficulty);
                 EXPECT_EQ(music.calls, (std::vector<std::string>{"stop", "start bgm.mid"}));
-                EXPECT_TRUE(random.resets.empty());
+                // A fresh number from the clock-seeded generator, which then restarts from it.
+                EXPECT_EQ(random.resets, (std::vector<int32_t>{s->MazeNumber}));
                 // More than 1000 relocations, each after a tunnel that ends with limit + 1
                 // attempts of three draws (the limit is at least 1, 3, 5), each drawing its
                 // step and a coordinate per used axis.
                 const int perRelocation = 3 * (2 * dimIndex) + 1 + (dimIndex + 1);
-                EXPECT_GE(random.draws, 1 + 1001 * perRelocation);
+                EXPECT_GE(random.draws, 2 + 1001 * perRelocation);
                 if (HasFailure()) return;
             }
         }
@@ -330,7 +331,7 @@ TEST(DrawOrder, BeginnerStartsWithStepOneAndTheDirectionDrawComesFirst) {
         SnapshotAt(random, *s, 5, shot);
         RecordingMusic music;
         RecordingTexts texts;
-        MakeMaze(*s, random, music, texts);
+        MakeMaze(*s, random, music, texts, 0);  // a given number: no number draw
         ASSERT_TRUE(shot.taken);
         EXPECT_EQ(At(shot, 5, 4, 4, 4), CellOpen);
         EXPECT_EQ(At(shot, 6, 4, 4, 4), difficulty == 1 ? CellWall : CellOpen);
@@ -353,7 +354,7 @@ TEST(DrawOrder, AttemptLimitRoundsToNearestAndCountsEveryAttempt) {
         SnapshotAt(random, *s, 1 + 21 + 1, shot);
         RecordingMusic music;
         RecordingTexts texts;
-        MakeMaze(*s, random, music, texts);
+        MakeMaze(*s, random, music, texts, 0);  // a given number: no number draw
         ASSERT_TRUE(shot.taken);
         EXPECT_EQ(At(shot, 6, 4, 4, 4), seventhCarves ? CellOpen : CellWall);
         EXPECT_EQ(At(shot, 5, 4, 4, 4), seventhCarves ? CellOpen : CellWall);
@@ -404,7 +405,7 @@ TEST(DrawOrder, RelocationRoundsHalvesToEvenAndLandsOnAnOpenCell) {
     SnapshotAt(random, *s, afterCarve, shot);
     RecordingMusic music;
     RecordingTexts texts;
-    MakeMaze(*s, random, music, texts);
+    MakeMaze(*s, random, music, texts, 0);  // a given number: no number draw
     ASSERT_TRUE(shot.taken);
     EXPECT_EQ(At(shot, 8, 4, 4, 4), CellOpen);
     EXPECT_EQ(At(shot, 8, 5, 4, 4), CellOpen);
@@ -477,7 +478,7 @@ TEST(GeneratorPin, TowerFloorsAndSeededPracticeMazesKeepTheirDigests) {
     struct Case {
         const char* name;
         std::unique_ptr<GameState> state;
-        int32_t practiceSeed;  // unused by tower floors: the floor seeds itself
+        int32_t practiceSeed;  // the maze number; unused by tower floors, their floor seeds them
         uint64_t digest;
     };
     auto fromCell = [](int floor, std::array<int16_t, 4> start) {
@@ -495,12 +496,14 @@ TEST(GeneratorPin, TowerFloorsAndSeededPracticeMazesKeepTheirDigests) {
         {"4D 上級", PracticeState(3, 5), 2026, 842926826180980445ull},
     };
     for (Case& c : cases) {
-        // The game's own generator behind the script; a practice maze seeds it "from the clock".
+        // The game's own generator behind the script; a practice maze restarts it from its
+        // number.
         ScriptedRandom random;
-        random.clockSeed = c.practiceSeed;
         RecordingMusic music;
         RecordingTexts texts;
-        MakeMaze(*c.state, random, music, texts);
+        const bool practice = c.state->GameMode == kModePractice;
+        MakeMaze(*c.state, random, music, texts,
+                 practice ? std::optional<int32_t>(c.practiceSeed) : std::nullopt);
         EXPECT_EQ(FloorDigest(*c.state), c.digest) << c.name;
     }
 }

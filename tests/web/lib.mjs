@@ -53,9 +53,11 @@ export async function launch() {
   });
 }
 
-// A fresh page at the title window, with an empty (or the given) local storage.
+// A fresh page at the title window, with an empty (or the given) local storage; `address`
+// follows the site's address ("#maze=…").
 export async function openGame(browser, server, { storage = {}, width = 800, height = 600,
-                                                  language = "ja", scale = 1 } = {}) {
+                                                  language = "ja", scale = 1,
+                                                  address = "" } = {}) {
   const page = await browser.newPage();
   page.on("pageerror", (e) => { page.errors.push(String(e)); });
   page.on("console", (m) => { if (m.type() === "error") page.errors.push(m.text()); });
@@ -69,7 +71,7 @@ export async function openGame(browser, server, { storage = {}, width = 800, hei
     }
     Object.defineProperty(navigator, "language", { get: () => lang });
   }, storage, language);
-  await page.goto(server.url, { waitUntil: "load" });
+  await page.goto(server.url + address, { waitUntil: "load" });
   await page.waitForFunction(() => window.kestrune && window.kestrune.ready);
   return page;
 }

@@ -2,7 +2,8 @@
 // rasterizer as the browser build, writing RGBA bytes as the page's canvas holds them.
 //
 // Usage: kestrune_web_reference WIDTH HEIGHT practice|tower [COMMAND...] > picture.rgba
-// Commands, in order: R<i> Rot_Click(i), A<i> Ahead_Click(i), N<i> the animation setting i.
+// Commands, in order: R<i> Rot_Click(i), A<i> Ahead_Click(i), N<i> the animation setting i,
+// C<code> the maze of a maze number.
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -70,6 +71,9 @@ public:
     std::string InputBox(const std::string&, const std::string&) override { return {}; }
     void ShowMessage(const std::string&, const std::string&) override {}
     void Beep() override {}
+    std::optional<std::string> MazeNumberBox(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
 };
 class NoPacing final : public IFramePacer {
 public:
@@ -121,6 +125,8 @@ int Run(int argc, char** argv) {
             logic.Ahead_Click(n);
         else if (command[0] == 'N')
             logic.mnuAnimation_Click(n);
+        else if (command[0] == 'C')
+            logic.OpenMazeCode(command.substr(1));
     }
     const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
     return std::fwrite(window.canvas.Data(), 1, bytes, stdout) == bytes ? 0 : 1;
