@@ -79,6 +79,10 @@ public:
     void mnuFMRe_Shortcut();
     void mnuFMStart_Click();
     void mnuFZZukei_Click(int index);
+    // "塔を1階からやり直す…": after the player confirms, the stored tower progress is removed
+    // (the records stay), and a tower being played starts again on floor 1. False when
+    // nothing changed (declined, or the progress could not be removed).
+    bool mnuTowerRestart_Click();
     void picClear_Click();
     // The language items: stores the choice and says every text the rules made again in the
     // new language, without touching the game. The window retranslates its own texts.

@@ -237,6 +237,10 @@ void GameWindow::BuildMenus() {
     m_mnuFMRe->setShortcut(Qt::Key_F6);
     // The shortcut obeys the menu's rule even when the menu was never opened.
     connect(m_mnuFMRe, &QAction::triggered, this, [this] { m_logic->mnuFMRe_Shortcut(); });
+    m_mnuRestart->addSeparator();
+    m_mnuTowerRestart = m_mnuRestart->addAction(QString());
+    connect(m_mnuTowerRestart, &QAction::triggered, this,
+            [this] { m_logic->mnuTowerRestart_Click(); });
     m_mnuFile->addSeparator();
     m_mnuFMJigen = m_mnuFile->addMenu(QString());
     for (int d = 1; d <= 3; ++d) {
@@ -319,6 +323,7 @@ void GameWindow::RetranslateUi() {
     m_mnuRestart->setTitle(QTr(captions::kMnuRestart));
     m_mnuFMStart->setText(QTr(captions::kMnuFMStart));
     m_mnuFMRe->setText(QTr(captions::kMnuFMRe));
+    m_mnuTowerRestart->setText(QTr(captions::kMnuTowerRestart));
     m_mnuFMJigen->setTitle(QTr(captions::kMnuFMJigen));
     for (int d = 1; d <= 3; ++d) {
         m_dimension[d]->setTitle(QTr(captions::kDimensionNames[d]));

@@ -86,6 +86,7 @@ public:
     ClearPanel* clearPanel() const { return m_picClear; }
     QAction* animationAction(int index) const { return m_animation[index]; }
     QAction* restartAction() const { return m_mnuFMRe; }
+    QAction* towerRestartAction() const { return m_mnuTowerRestart; }
     QAction* startAction() const { return m_mnuFMStart; }
     QAction* autoCruiseAction() const { return m_mnuAutoClouse; }
     QAction* hintAction() const { return m_mnuSetDirection; }
@@ -161,6 +162,7 @@ private:
     std::array<QAction*, 2> m_language{};
     QAction* m_mnuFMStart = nullptr;
     QAction* m_mnuFMRe = nullptr;
+    QAction* m_mnuTowerRestart = nullptr;
     std::array<QMenu*, 4> m_dimension{};
     std::array<std::array<QAction*, 5>, 4> m_level{};
     std::array<std::array<QAction*, 2>, 4> m_figure{};

@@ -29,6 +29,8 @@ enum Command : int {
     kCmdLanguage = 22,    // 0 Japanese, 1 English
     kCmdNamedKey = 23,    // a main-keyboard key by its name (the text)
     kCmdKeys = 24,        // "キー設定…"
+    // "塔を1階からやり直す…"
+    kCmdTowerRestart = 25,
 };
 
 }  // namespace kestrune::web
