@@ -1,9 +1,11 @@
-// Draws the help page's pictures with the game's own window, offscreen: the first tower floor,
-// turned so that a wall stands ahead while ana is open and kata is wall, in both languages.
+// Draws the help page's pictures with the game's own window, offscreen: a cell of the first
+// tower floor, turned so that a wall stands ahead while ana is open and kata is wall, in both
+// languages.
 // Usage: kestrune_help_pictures OUT_DIR (tools/make_help_pictures.sh runs it).
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -22,15 +24,18 @@
 #include "ui/game_window.h"
 #include "ui/language.h"
 #include "ui/qt_services.h"
+#include "ui/view_widget.h"
 
 namespace {
 
 using namespace kestrune;
 
-int16_t CellAt(const GameState& state, const Matrix4& m, int column, int sign) {
+// Whether the cell `ahead` steps forward and `side` steps along the player's axis `column`
+// is open.
+bool Open(const GameState& state, const Matrix4& m, int ahead, int column, int side) {
     Vec4 cell = state.PlayerPos;
-    for (int k = 0; k < 4; ++k) cell[k] += sign * m[k][column];
-    return state.MazeSpace[CellIndex(cell)];
+    for (int k = 0; k < 4; ++k) cell[k] += ahead * m[k][0] + side * m[k][column];
+    return state.MazeSpace[CellIndex(cell)] == CellOpen;
 }
 
 int Determinant(const Matrix4& m) {
@@ -50,9 +55,9 @@ int Determinant(const Matrix4& m) {
     return sign;
 }
 
-// The first turn of the start cell (in a fixed order) with a wall ahead, an opening to the
-// left or right, ana open and kata wall: everything the help explains in one picture.
-std::optional<Matrix4> TeachingPose(const GameState& state) {
+// The first turn (in a fixed order) of the player's cell facing a wall one cell ahead, with a
+// side opening just before it, ana open and kata wall: everything the help explains at once.
+std::optional<Matrix4> TeachingTurn(const GameState& state) {
     std::array<int, 4> perm = {0, 1, 2, 3};
     do {
         for (int signs = 0; signs < 16; ++signs) {
@@ -60,15 +65,31 @@ std::optional<Matrix4> TeachingPose(const GameState& state) {
             for (int a = 0; a < 4; ++a)
                 m[a][perm[static_cast<std::size_t>(a)]] = (signs >> a) & 1 ? -1 : 1;
             if (Determinant(m) != 1) continue;
-            const bool wallAhead = CellAt(state, m, 0, 1) != CellOpen;
-            const bool sideOpen = CellAt(state, m, 1, 1) == CellOpen ||
-                                  CellAt(state, m, 1, -1) == CellOpen;
-            const bool anaOpen = CellAt(state, m, 3, 1) == CellOpen;
-            const bool kataWall = CellAt(state, m, 3, -1) != CellOpen;
+            const bool wallAhead = Open(state, m, 1, 0, 0) && !Open(state, m, 2, 0, 0);
+            const bool sideOpen = Open(state, m, 1, 1, 1) || Open(state, m, 1, 1, -1) ||
+                                  Open(state, m, 1, 2, 1) || Open(state, m, 1, 2, -1);
+            const bool anaOpen = Open(state, m, 0, 3, 1);
+            const bool kataWall = !Open(state, m, 0, 3, -1);
             if (wallAhead && sideOpen && anaOpen && kataWall) return m;
         }
     } while (std::next_permutation(perm.begin(), perm.end()));
     return std::nullopt;
+}
+
+// The first open cell of the floor, in the maze's own order, that has such a turn.
+bool PlaceForTeaching(GameState& state) {
+    for (int w = 4; w <= 16; ++w)
+        for (int z = 4; z <= 16; ++z)
+            for (int y = 4; y <= 16; ++y)
+                for (int x = 4; x <= 16; ++x) {
+                    if (state.MazeSpace[CellIndex(x, y, z, w)] != CellOpen) continue;
+                    state.PlayerPos = {x, y, z, w};
+                    if (const auto turn = TeachingTurn(state)) {
+                        state.Orientation = *turn;
+                        return true;
+                    }
+                }
+    return false;
 }
 
 bool Save(const QPixmap& picture, const QString& path) {
@@ -111,17 +132,15 @@ int main(int argc, char** argv) {
         ui::QtFramePacer pacer;
         ui::DesktopShell shell;
         ui::EventLoopPause pause;
-        ui::GameWindow window(ui::GameWindowDeps{
-            *state, settings, random, clock, audio->music(), audio->effects(), dialogs, pacer,
-            shell, pause, (scratch.path() + "/tower").toStdString()});
+        ui::GameWindow window(ui::GameWindowDeps{*state, settings, random, clock, audio->music(),
+                                                 audio->effects(), dialogs, pacer, shell, pause,
+                                                 (scratch.path() + "/tower").toStdString()});
         window.show();
         window.logic().BuildFirstSpace();
-        const auto pose = TeachingPose(*state);
-        if (!pose) {
-            std::fprintf(stderr, "no start pose with a wall ahead and ana open\n");
+        if (!PlaceForTeaching(*state)) {
+            std::fprintf(stderr, "no cell with a wall ahead and ana open\n");
             return 1;
         }
-        state->Orientation = *pose;
         window.logic().DrawScreen();
         QApplication::processEvents();
 
@@ -131,7 +150,7 @@ int main(int argc, char** argv) {
         // The direction readout: from its heading down to the two fourth-axis bands.
         QWidget* panel = window.panel();
         const int top = window.houkouLabel(0)->y() - 22;
-        const int bottom = window.houkouLabel(6)->geometry().bottom() + 4;
+        const int bottom = window.houkouLabel(6)->geometry().bottom() + 1;
         ok &= Save(panel->grab(QRect(0, top, panel->width(), bottom - top)),
                    out.filePath("help-readout-" + suffix + ".png"));
         ok &= Save(window.strip()->grab(), out.filePath("help-strip-" + suffix + ".png"));

@@ -328,7 +328,7 @@ describe("the browser game", () => {
     await page.keyboard.press("ArrowLeft");
     await page.waitForSelector(".dialog:not(#keySettings)");
     assert.equal(await page.$eval(".dialog:not(#keySettings) .text", (e) => e.textContent),
-                 "← はもう「左(4)」に使われています。ほかのキーを選んでください。");
+                 "← はもう「左を向く」に使われています。ほかのキーを選んでください。");
     await page.click(".dialog:not(#keySettings) button");
     assert.equal(await text(page, "keyField0"), "R");
     await page.click("#keySettingsOk");
