@@ -77,7 +77,7 @@ TEST_F(CatalogueTest, EnglishPanelNamesEachActionAndTheKeyThatReallyRunsIt) {
         const PanelActionInfo& info = kPanelActions[static_cast<std::size_t>(slot)];
         const std::string shown = text::Tr(info.caption);
         std::smatch m;
-        ASSERT_TRUE(std::regex_match(shown, m, caption)) << shown;
+        EXPECT_TRUE(std::regex_match(shown, m, caption)) << shown;
         EXPECT_EQ(m[3].str() == "S", info.keypad.modified) << shown;
         EXPECT_EQ(m[4].str(), std::to_string(info.keypad.digit)) << shown;
         const std::string name = text::Tr(info.name);

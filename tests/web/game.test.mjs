@@ -281,7 +281,7 @@ describe("the browser game", () => {
     assert.equal(await text(page, "lblZahyou"), "現在地は 1,0,0,0");
     assert.equal(await text(page, "Label6"), "ゴールは");
     assert.equal(await text(page, "Ahead0"), "前進(5)");
-    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / ↑");
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "前進する: テンキー 5 / ↑");
     assert.equal(await text(page, "mnuAutoClouse"), "オートクルーズ");
     assert.match(await storage(page, settingsKey), /^Language=ja$/m);
 
@@ -296,7 +296,7 @@ describe("the browser game", () => {
     const page = await openGame(browser, server, { storage: {
       [settingsKey]: "[Keys]\r\nAhead=W\r\nBack=Shift+Ctrl+x\r\n" } });
     await startPractice(page);
-    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / W");
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "前進する: テンキー 5 / W");
     const moved = await page.evaluate(() => {
       const e = new KeyboardEvent("keydown", { key: "ArrowUp", code: "ArrowUp", cancelable: true });
       window.dispatchEvent(e);
@@ -334,7 +334,7 @@ describe("the browser game", () => {
     await page.click("#keySettingsOk");
     await idle(page);
     assert.match(await storage(page, settingsKey), /^Ahead=R\r$/m);
-    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / R");
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "前進する: テンキー 5 / R");
     await key(page, "KeyR");
     assert.equal(await text(page, "lblZahyou"), "現在地は 0,2,0,0");
     assert.deepEqual(page.errors, []);
