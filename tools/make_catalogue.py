@@ -51,6 +51,7 @@ UNTRANSLATED = {
 POT_HEADER = """\
 # Kestrune's texts. The Japanese text of the game is the source of every message.
 # Placeholders {0}, {1} … stand for numbers or names and may move within a translation.
+# The English names of the directions and turns: the glossary at the top of po/en.po.
 msgid ""
 msgstr ""
 "Project-Id-Version: Kestrune\\n"
