@@ -86,7 +86,6 @@ public:
     ClearPanel* clearPanel() const { return m_picClear; }
     QAction* animationAction(int index) const { return m_animation[index]; }
     QAction* restartAction() const { return m_mnuFMRe; }
-    QAction* towerRestartAction() const { return m_mnuTowerRestart; }
     QAction* startAction() const { return m_mnuFMStart; }
     QAction* autoCruiseAction() const { return m_mnuAutoClouse; }
     QAction* hintAction() const { return m_mnuSetDirection; }
