@@ -3,15 +3,18 @@
 
 Every text a player reads is written once, in Japanese, as the argument of text::Tr("…") (or
 ui::QTr("…") in the windows), text::Trf("…", {…}) (a whole message with {0}, {1} …
-placeholders) or text::TrMark("…") (a table entry translated where it is shown). The Japanese text is the msgid of a gettext
-catalogue, so translators work in their usual tools (Poedit, Lokalize, msgmerge).
+placeholders), text::TrMark("…") (a table entry translated where it is shown) or
+text::TrfIn("context", "…", {…}) (the same Japanese text where another language words it
+differently: gettext's msgctxt). The Japanese text is the msgid of a gettext catalogue, so
+translators work in their usual tools (Poedit, Lokalize, msgmerge).
 
   make_catalogue.py --po po/en.po --header OUT.h [--msgfmt msgfmt]
       compiles the catalogue into a C++ table for the core (the build runs this);
   make_catalogue.py --check [--msgfmt msgfmt]
       fails when a text of the code has no translation, a translation's placeholders differ
-      from its source, a Japanese literal is shown without the catalogue, an entry is no longer
-      used, or po/kestrune.pot is out of date;
+      from its source, a translation holds Japanese (but the language item 日本語) or a line
+      ending in a space, a Japanese literal is shown without the catalogue, an entry is no
+      longer used, or po/kestrune.pot is out of date;
   make_catalogue.py --update-pot
       rewrites po/kestrune.pot from the code; then `msgmerge --update po/en.po po/kestrune.pot`
       brings new texts into the catalogue for translation.
@@ -24,8 +27,14 @@ import subprocess
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-MARKERS = ("Tr", "Trf", "TrMark", "QTr")
+MARKERS = ("Tr", "Trf", "TrMark", "QTr", "TrfIn")
 PLACEHOLDER = re.compile(r"\{([0-9])\}")
+# A message in a context is keyed as gettext keys it: the context, EOT, the Japanese text.
+CONTEXT_SEPARATOR = "\x04"
+# Japanese script: kana, CJK ideographs and punctuation, full-width forms.
+JAPANESE = re.compile("[\u3000-\u30ff\u3400-\u4dbf\u4e00-\u9fff\uff00-\uffef]")
+# The one Japanese text an English message may hold: the language menu's own item.
+JAPANESE_ALLOWED_IN_ENGLISH = "日本語"
 
 # Japanese literals that are shown as they are, in every language.
 UNTRANSLATED = {
@@ -42,6 +51,7 @@ UNTRANSLATED = {
 POT_HEADER = """\
 # Kestrune's texts. The Japanese text of the game is the source of every message.
 # Placeholders {0}, {1} … stand for numbers or names and may move within a translation.
+# The English names of the directions and turns: the glossary at the top of po/en.po.
 msgid ""
 msgstr ""
 "Project-Id-Version: Kestrune\\n"
@@ -143,8 +153,16 @@ def scan_sources(src):
                 continue
             if k + 2 >= len(tokens) or tokens[k + 1][1] != "(" or tokens[k + 2][0] != "string":
                 continue
+            first, context = k + 2, ""
+            if value == "TrfIn":
+                if first + 2 >= len(tokens) or tokens[first + 1][1] != ",":
+                    problems.append(f"{rel}:{line}: TrfIn needs a context and a text")
+                    continue
+                context = tokens[first][1]
+                consumed.add(first)
+                first += 2
             # Adjacent literals form one text.
-            j, parts = k + 2, []
+            j, parts = first, []
             while j < len(tokens) and tokens[j][0] == "string":
                 parts.append(tokens[j][1])
                 consumed.add(j)
@@ -153,10 +171,12 @@ def scan_sources(src):
             has_placeholder = bool(PLACEHOLDER.search(msgid))
             if not msgid:
                 problems.append(f"{rel}:{line}: {value}(\"\") has no text to translate")
-            elif value == "Trf" and not has_placeholder:
+            elif value in ("Trf", "TrfIn") and not has_placeholder:
                 problems.append(f"{rel}:{line}: Trf text without a placeholder: use Tr")
-            elif value != "Trf" and has_placeholder:
+            elif value not in ("Trf", "TrfIn") and has_placeholder:
                 problems.append(f"{rel}:{line}: a text with placeholders needs Trf")
+            if context:
+                msgid = context + CONTEXT_SEPARATOR + msgid
             entry = used.setdefault(msgid, {"files": [], "line": line})
             if rel not in entry["files"]:
                 entry["files"].append(rel)
@@ -194,6 +214,8 @@ def parse_po(path):
 
     def finish():
         if current is not None and "msgid" in current:
+            if "msgctxt" in current:
+                current["msgid"] = current.pop("msgctxt") + CONTEXT_SEPARATOR + current["msgid"]
             entries.append(current)
 
     for number, raw in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
@@ -214,8 +236,8 @@ def parse_po(path):
             current["comments"].append(raw)
             continue
         keyword, _, rest = line.partition(" ")
-        if keyword in ("msgid", "msgstr"):
-            if keyword == "msgid" and current is not None and "msgstr" in current:
+        if keyword in ("msgctxt", "msgid", "msgstr"):
+            if keyword in ("msgctxt", "msgid") and current is not None and "msgstr" in current:
                 finish()
                 current = None
             if current is None:
@@ -224,7 +246,7 @@ def parse_po(path):
                 raise CatalogueError(f"{where}: {keyword} given twice")
             current[keyword] = po_unquote(rest.strip(), where)
             field = keyword
-        elif keyword in ("msgctxt", "msgid_plural") or keyword.startswith("msgstr["):
+        elif keyword == "msgid_plural" or keyword.startswith("msgstr["):
             raise CatalogueError(f"{where}: {keyword} is not used by this game's catalogue")
         elif line.startswith('"'):
             if current is None or field not in current:
@@ -262,7 +284,10 @@ def make_pot(used):
     out = [POT_HEADER]
     for msgid, info in used.items():
         out.append("\n#: " + " ".join(info["files"]) + "\n")
-        out.append(po_field("msgid", msgid))
+        context, separator, text = msgid.rpartition(CONTEXT_SEPARATOR)
+        if separator:
+            out.append(po_field("msgctxt", context))
+        out.append(po_field("msgid", text))
         out.append('msgstr ""\n')
     return "".join(out)
 
@@ -272,7 +297,8 @@ def make_pot(used):
 
 def cxx_quote(text):
     out = text.replace("\\", "\\\\").replace('"', '\\"')
-    return '"' + out.replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t") + '"'
+    out = out.replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t")
+    return '"' + out.replace(CONTEXT_SEPARATOR, "\\004") + '"'
 
 
 def make_header(entries, po_name):
@@ -313,6 +339,18 @@ def placeholders(text):
     return sorted(set(PLACEHOLDER.findall(text)))
 
 
+def wording_problems(translation):
+    """What a reader of the translation would stumble on: Japanese left in it, a line that
+    ends in a space."""
+    problems = []
+    leftover = JAPANESE.findall(translation.replace(JAPANESE_ALLOWED_IN_ENGLISH, ""))
+    if leftover:
+        problems.append(f"the translation holds Japanese {''.join(leftover)!r}")
+    if any(line != line.rstrip(" \t\u3000") for line in re.split(r"\r\n|\r|\n", translation)):
+        problems.append("a line of the translation ends in a space")
+    return problems
+
+
 def check(po, pot, src, msgfmt):
     problems = []
     used, scan_problems = scan_sources(src)
@@ -330,6 +368,8 @@ def check(po, pot, src, msgfmt):
                 f"{po.name}: {msgid!r} has placeholders {placeholders(msgid)}, "
                 f"its translation {entry['msgstr']!r} has {placeholders(entry['msgstr'])}"
             )
+        else:
+            problems += [f"{po.name}: {msgid!r}: {p}" for p in wording_problems(entry["msgstr"])]
     for msgid in entries:
         if msgid not in used:
             problems.append(f"{po.name}: {msgid!r} is no longer used by the code")

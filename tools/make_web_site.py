@@ -25,6 +25,10 @@ def main():
     for name in ("Za.wav", "dom.wav", "kestrune.html", "kestrune.png", "kestrune.svg",
                  "tower.png"):
         files[name] = os.path.join(source, "assets", name)
+    # The help page's pictures, beside the page as on the desktop.
+    for name in sorted(os.listdir(os.path.join(source, "assets"))):
+        if name.startswith("help-") and name.endswith(".png"):
+            files[name] = os.path.join(source, "assets", name)
     files["icons/48/kestrune.png"] = os.path.join(source, "assets", "icons", "48", "kestrune.png")
 
     if os.path.isdir(site):

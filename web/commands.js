@@ -26,6 +26,7 @@ export const Command = Object.freeze({
   keys: 24,
   mazeNumber: 25,
   openLink: 26,
+  towerRestart: 27,
 });
 
 // What the window system sends without the player: these still run during the ending.

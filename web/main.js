@@ -45,6 +45,14 @@ page.storageWrite = (key, text) => {
     return false;
   }
 };
+page.storageRemove = (key) => {
+  try {
+    window.localStorage.removeItem(key);
+    return window.localStorage.getItem(key) === null;
+  } catch {
+    return false;
+  }
+};
 page.restartEnabled = () => game._kestrune_restart_enabled() === 1;
 // The key settings dialog's calls into the game, while the game waits for the dialog.
 const json = (pointer) => JSON.parse(game.UTF8ToString(pointer));

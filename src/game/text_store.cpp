@@ -21,6 +21,12 @@ bool FileTextStore::Write(const std::string& path, const std::string& text) {
     return WriteFileAtomically(path, text);
 }
 
+bool FileTextStore::Remove(const std::string& path) {
+    std::error_code ec;
+    fs::remove(path, ec);
+    return !ec;
+}
+
 ITextStore& Files() {
     static FileTextStore store;
     return store;

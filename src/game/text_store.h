@@ -15,6 +15,8 @@ public:
     virtual std::optional<std::string> Read(const std::string& name) = 0;
     // Replaces the whole text at once; false when it could not, the old text then stays.
     virtual bool Write(const std::string& name, const std::string& text) = 0;
+    // Removes the text; true when none is left (also when there was none).
+    virtual bool Remove(const std::string& name) = 0;
 };
 
 // Files named by their paths; a write replaces the file atomically.
@@ -23,6 +25,7 @@ public:
     bool Exists(const std::string& path) override;
     std::optional<std::string> Read(const std::string& path) override;
     bool Write(const std::string& path, const std::string& text) override;
+    bool Remove(const std::string& path) override;
 };
 
 // The one file store the desktop uses.

@@ -337,6 +337,25 @@ std::string GameWindowLogic::MazeCodeText() const {
     return FormatMazeCode({m_space.dimIndex, m_space.number, m_state.MazeNumber});
 }
 
+bool GameWindowLogic::mnuTowerRestart_Click() {
+    if (!m_services.dialogs.AskYesNo(
+            text::Tr("塔を1階からやり直しますか？\r\r保存されている塔の階は消えます。"
+                     "ランキングの記録はそのまま残ります。"),
+            "Kestrune"))
+        return false;
+    if (!m_services.store.Remove(m_services.towerPath)) {
+        m_services.dialogs.ShowMessage(
+            text::Trf("塔の記録ファイル「{0}」を消せませんでした。", {m_services.towerPath}),
+            "Kestrune");
+        return false;
+    }
+    if (m_state.GameMode == kModeTower) {
+        SetNewTowerStart(m_state);
+        mnuFMRe_Click();
+    }
+    return true;
+}
+
 void GameWindowLogic::picClear_Click() {
     m_window.SetClearPanelVisible(false);
 }

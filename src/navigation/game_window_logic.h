@@ -90,6 +90,10 @@ public:
     // The code of the practice maze being played; empty in a figure space, in the tower and
     // before the first maze.
     std::string MazeCodeText() const;
+    // "塔を1階からやり直す…": after the player confirms, the stored tower progress is removed
+    // (the records stay), and a tower being played starts again on floor 1. False when
+    // nothing changed (declined, or the progress could not be removed).
+    bool mnuTowerRestart_Click();
     void picClear_Click();
     // The language items: stores the choice and says every text the rules made again in the
     // new language, without touching the game. The window retranslates its own texts.

@@ -10,6 +10,7 @@ namespace kestrune {
 namespace {
 
 using K = PanelAction::Kind;
+using text::TrMark;
 
 // The named keys besides the letters, in their written form.
 constexpr std::string_view kNamedKeys[] = {"Up",     "Down", "Left", "Right", "PgUp",
@@ -44,22 +45,24 @@ std::optional<std::string> BaseKey(std::string_view text) {
 
 // Each action's keypad key is the one Form_KeyDown maps onto it, so a main-keyboard key goes
 // through the very same path as its keypad key.
+// clang-format off
 const std::array<PanelActionInfo, kPanelActionCount> kPanelActions = {{
-    {{K::Step, 0}, text::TrMark("前進(5)"), "Ahead", {5, false}, "Up"},
-    {{K::Rotate, 0}, text::TrMark("左(4)"), "TurnLeft", {4, false}, "Left"},
-    {{K::Rotate, 1}, text::TrMark("右(6)"), "TurnRight", {6, false}, "Right"},
-    {{K::Rotate, 2}, text::TrMark("上(8)"), "TurnUp", {8, false}, "PgUp"},
-    {{K::Rotate, 3}, text::TrMark("下(2)"), "TurnDown", {2, false}, "PgDown"},
-    {{K::Rotate, 4}, text::TrMark("奥未(S5)"), "AheadToW", {5, true}, "Shift+Up"},
-    {{K::Rotate, 5}, text::TrMark("奥過(S0)"), "AheadToMinusW", {0, true}, "Shift+Down"},
-    {{K::Rotate, 6}, text::TrMark("左振(7)"), "RollLeft", {7, false}, "Q"},
-    {{K::Rotate, 7}, text::TrMark("右振(9)"), "RollRight", {9, false}, "E"},
-    {{K::Rotate, 8}, text::TrMark("左未(S4)"), "LeftToW", {4, true}, "Shift+Left"},
-    {{K::Rotate, 9}, text::TrMark("右未(S6)"), "LeftToMinusW", {6, true}, "Shift+Right"},
-    {{K::Rotate, 10}, text::TrMark("上未(S8)"), "UpToW", {8, true}, "Shift+PgUp"},
-    {{K::Rotate, 11}, text::TrMark("下未(S2)"), "UpToMinusW", {2, true}, "Shift+PgDown"},
-    {{K::Step, 1}, text::TrMark("後退(2)"), "Back", {0, false}, "Down"},
+    {{K::Step, 0}, TrMark("前進(5)"), TrMark("前進する"), "Ahead", {5, false}, "Up"},
+    {{K::Rotate, 0}, TrMark("左(4)"), TrMark("左を向く"), "TurnLeft", {4, false}, "Left"},
+    {{K::Rotate, 1}, TrMark("右(6)"), TrMark("右を向く"), "TurnRight", {6, false}, "Right"},
+    {{K::Rotate, 2}, TrMark("上(8)"), TrMark("上を向く"), "TurnUp", {8, false}, "PgUp"},
+    {{K::Rotate, 3}, TrMark("下(2)"), TrMark("下を向く"), "TurnDown", {2, false}, "PgDown"},
+    {{K::Rotate, 4}, TrMark("奥未(S5)"), TrMark("前を未へ向ける"), "AheadToW", {5, true}, "Shift+Up"},
+    {{K::Rotate, 5}, TrMark("奥過(S0)"), TrMark("前を過へ向ける"), "AheadToMinusW", {0, true}, "Shift+Down"},
+    {{K::Rotate, 6}, TrMark("左振(7)"), TrMark("左へ傾く"), "RollLeft", {7, false}, "Q"},
+    {{K::Rotate, 7}, TrMark("右振(9)"), TrMark("右へ傾く"), "RollRight", {9, false}, "E"},
+    {{K::Rotate, 8}, TrMark("左未(S4)"), TrMark("左を未へ向ける"), "LeftToW", {4, true}, "Shift+Left"},
+    {{K::Rotate, 9}, TrMark("右未(S6)"), TrMark("右を未へ向ける"), "LeftToMinusW", {6, true}, "Shift+Right"},
+    {{K::Rotate, 10}, TrMark("上未(S8)"), TrMark("上を未へ向ける"), "UpToW", {8, true}, "Shift+PgUp"},
+    {{K::Rotate, 11}, TrMark("下未(S2)"), TrMark("下を未へ向ける"), "UpToMinusW", {2, true}, "Shift+PgDown"},
+    {{K::Step, 1}, TrMark("後退(2)"), TrMark("後退する"), "Back", {0, false}, "Down"},
 }};
+// clang-format on
 
 std::optional<std::string> NormalizeKeyName(std::string_view text) {
     bool ctrl = false, alt = false, shift = false;
@@ -189,13 +192,15 @@ std::optional<std::string> OfferKey(KeyBindings& keys, int slot,
         const int holder = *keys.Holder(*keyName);
         return text::Trf("{0} はもう「{1}」に使われています。ほかのキーを選んでください。",
                          {KeyDisplayName(*NormalizeKeyName(*keyName)),
-                          text::Tr(kPanelActions[static_cast<std::size_t>(holder)].caption)});
+                          text::Tr(kPanelActions[static_cast<std::size_t>(holder)].name)});
     }
     return std::nullopt;
 }
 
 std::string PanelKeyTooltip(int slot, const KeyBindings& keys) {
-    return text::Trf("テンキー {0} / {1}", {KeypadKeyName(slot), KeyDisplayName(keys.Key(slot))});
+    return text::Trf("{0}: テンキー {1} / {2}",
+                     {text::Tr(kPanelActions[static_cast<std::size_t>(slot)].name),
+                      KeypadKeyName(slot), KeyDisplayName(keys.Key(slot))});
 }
 
 }  // namespace kestrune

@@ -35,6 +35,7 @@ inline constexpr const char* kKeysSection = "Keys";
 struct PanelActionInfo {
     PanelAction action;
     const char* caption;      // the panel button's caption (Japanese source text)
+    const char* name;         // what it does, for the key settings and the tooltip
     const char* settingsKey;  // its entry in the settings section "Keys"
     KeypadKey keypad;         // the keypad key that runs it
     const char* defaultKey;   // its main-keyboard key unless the player chose another
@@ -89,7 +90,7 @@ void StoreKeyBindings(SettingsFile& settings, const KeyBindings& keys);
 std::optional<std::string> OfferKey(KeyBindings& keys, int slot,
                                     const std::optional<std::string>& keyName);
 
-// The panel button's tooltip naming both keys, e.g. "テンキー 5 / ↑".
+// The panel button's tooltip: the action, then both keys, e.g. "前進する: テンキー 5 / ↑".
 std::string PanelKeyTooltip(int slot, const KeyBindings& keys);
 
 }  // namespace kestrune

@@ -18,6 +18,8 @@ inline constexpr const char* kMnuRestart = TrMark("リスタート");
 inline constexpr const char* kMnuFMStart = TrMark("スタート地点に戻る");
 inline constexpr const char* kMnuFMRe = TrMark("同じ条件でもう一度");
 inline constexpr const char* kMnuFMJigen = TrMark("作成");
+// Starts the tower again from floor 1, after a confirmation (the tower progress is removed).
+inline constexpr const char* kMnuTowerRestart = TrMark("塔を1階からやり直す…");
 inline constexpr const char* kDimensionNames[4] = {"", TrMark("2次元"), TrMark("3次元"),
                                                    TrMark("4次元")};
 inline constexpr const char* kMnuFigures = TrMark("図形");

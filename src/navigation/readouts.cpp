@@ -1,5 +1,7 @@
 #include "navigation/readouts.h"
 
+#include <initializer_list>
+#include <string_view>
 #include <utility>
 
 #include "game/numbers.h"
@@ -20,6 +22,14 @@ std::pair<int, int> WorldAxis(const Matrix4& m, int p) {
 std::string AxisText(int axis, int sign) {
     if (sign == 0) return {};
     return text::Trf("{0} 軸 {1}", {kAxisLetters[axis], sign > 0 ? "+" : "-"});
+}
+// The fourth-axis bands: another language names the side each band stands for ("Ana +W"),
+// Japanese shows the plain direction text.
+std::string BandText(bool ana, int axis, int sign) {
+    if (sign == 0) return {};
+    const std::initializer_list<std::string_view> args = {kAxisLetters[axis], sign > 0 ? "+" : "-"};
+    return ana ? text::TrfIn("ana band", "{0} 軸 {1}", args)
+               : text::TrfIn("kata band", "{0} 軸 {1}", args);
 }
 }  // namespace
 
@@ -43,9 +53,12 @@ DirectionReadout ExpDirection(const GameState& state) {
         const auto [axis, sign] = WorldAxis(m, p);
         if (p == 0) {
             out.captions[0] = text::Trf("{0}方向", {AxisText(axis, sign)});
-        } else {
+        } else if (p < 3) {
             out.captions[p] = AxisText(axis, sign);
             out.captions[p + 3] = AxisText(axis, -sign);
+        } else {
+            out.captions[3] = BandText(true, axis, sign);
+            out.captions[6] = BandText(false, axis, -sign);
         }
     }
     Vec4 plus{}, minus{};

@@ -37,14 +37,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
                                               [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
-}  // namespace
-
-std::string Tr(std::string_view japanese) {
-    return std::string(Lookup(japanese));
-}
-
-std::string Trf(std::string_view japanese, std::initializer_list<std::string_view> args) {
-    const std::string_view pattern = Lookup(japanese);
+std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
@@ -57,6 +50,25 @@ std::string Trf(std::string_view japanese, std::initializer_list<std::string_vie
         }
     }
     return out;
+}
+
+}  // namespace
+
+std::string Tr(std::string_view japanese) {
+    return std::string(Lookup(japanese));
+}
+
+std::string Trf(std::string_view japanese, std::initializer_list<std::string_view> args) {
+    return Format(Lookup(japanese), args);
+}
+
+std::string TrfIn(std::string_view context, std::string_view japanese,
+                  std::initializer_list<std::string_view> args) {
+    if (g_language == Language::Japanese) return Format(japanese, args);
+    // Keyed as the catalogue keys it: the context, EOT, the Japanese text.
+    const std::string key = std::string(context) + '\x04' + std::string(japanese);
+    const std::string_view found = Lookup(key);
+    return Format(found.data() == key.data() ? japanese : found, args);
 }
 
 Language CurrentLanguage() {

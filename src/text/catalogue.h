@@ -19,6 +19,11 @@ std::string Tr(std::string_view japanese);
 // pieces in its own order.
 std::string Trf(std::string_view japanese, std::initializer_list<std::string_view> args);
 
+// The same for a Japanese text that another language words differently where it is shown:
+// the context names the place (gettext's msgctxt). Japanese reads exactly as Trf.
+std::string TrfIn(std::string_view context, std::string_view japanese,
+                  std::initializer_list<std::string_view> args);
+
 // Marks a source text in a table for the catalogue; Tr translates it where it is shown.
 constexpr const char* TrMark(const char* japanese) {
     return japanese;

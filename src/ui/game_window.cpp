@@ -76,17 +76,29 @@ QString Q(const std::string& text) {
 
 // The design face (12 point, narrowed to 88 %) narrowed further, one step at a time, until the
 // caption fits inside the button's frame: IPAPGothic runs wider than the face it stands for.
+// In the narrow layout the panel hides the right of its right column: the caption then fits
+// the part still shown, so that its key stays readable.
 void FitCaption(QPushButton* button) {
     button->ensurePolished();
     QStyleOptionButton option;
     option.initFrom(button);
-    const int room =
-        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    const QRect contents =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int hidden =
+        std::max(0, button->geometry().right() + 1 - button->parentWidget()->width());
+    // Centred: the room is twice the distance from the middle to the nearer shown edge.
+    const int shownRight = std::min(contents.right() + 1, button->width() - hidden);
+    const int room = hidden == 0 ? contents.width()
+                                 : 2 * std::min(shownRight - button->width() / 2,
+                                                button->width() / 2 - contents.left());
     QFont font = DesignFont(12, false);
+    const auto fits = [&] { return QFontMetrics(font).horizontalAdvance(button->text()) <= room; };
     for (int stretch = 88; stretch >= 50; --stretch) {
         font.setStretch(stretch);
-        if (QFontMetrics(font).horizontalAdvance(button->text()) <= room) break;
+        if (fits()) break;
     }
+    // Narrower still only by a smaller size, down to 9 points.
+    for (double points = 11.5; !fits() && points >= 9; points -= 0.5) font.setPointSizeF(points);
     button->setFont(font);
 }
 
@@ -237,6 +249,10 @@ void GameWindow::BuildMenus() {
     m_mnuFMRe->setShortcut(Qt::Key_F6);
     // The shortcut obeys the menu's rule even when the menu was never opened.
     connect(m_mnuFMRe, &QAction::triggered, this, [this] { m_logic->mnuFMRe_Shortcut(); });
+    m_mnuRestart->addSeparator();
+    m_mnuTowerRestart = m_mnuRestart->addAction(QString());
+    connect(m_mnuTowerRestart, &QAction::triggered, this,
+            [this] { m_logic->mnuTowerRestart_Click(); });
     m_mnuFile->addSeparator();
     m_mnuFMJigen = m_mnuFile->addMenu(QString());
     for (int d = 1; d <= 3; ++d) {
@@ -323,6 +339,7 @@ void GameWindow::RetranslateUi() {
     m_mnuRestart->setTitle(QTr(captions::kMnuRestart));
     m_mnuFMStart->setText(QTr(captions::kMnuFMStart));
     m_mnuFMRe->setText(QTr(captions::kMnuFMRe));
+    m_mnuTowerRestart->setText(QTr(captions::kMnuTowerRestart));
     m_mnuFMJigen->setTitle(QTr(captions::kMnuFMJigen));
     for (int d = 1; d <= 3; ++d) {
         m_dimension[d]->setTitle(QTr(captions::kDimensionNames[d]));
@@ -535,6 +552,7 @@ void GameWindow::Form_Resize() {
             break;
     }
     m_picCon->resize(Px(l.picConWidth), m_picCon->height());
+    for (int slot = 0; slot < kPanelActionCount; ++slot) FitCaption(PanelButton(slot));
     m_label3->move(m_picCon->width() - m_label3->width(), m_label3->y());
     m_label6->setVisible(l.label6Visible);
     m_lblGoal->move(Px(l.lblGoalLeft), m_lblGoal->y());

@@ -162,6 +162,7 @@ private:
     std::array<QAction*, 2> m_language{};
     QAction* m_mnuFMStart = nullptr;
     QAction* m_mnuFMRe = nullptr;
+    QAction* m_mnuTowerRestart = nullptr;
     std::array<QMenu*, 4> m_dimension{};
     std::array<std::array<QAction*, 5>, 4> m_level{};
     std::array<std::array<QAction*, 2>, 4> m_figure{};

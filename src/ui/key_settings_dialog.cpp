@@ -84,7 +84,7 @@ KeySettingsDialog::KeySettingsDialog(const KeyBindings& keys, QWidget* parent,
     }
     for (int slot = 0; slot < kPanelActionCount; ++slot) {
         const PanelActionInfo& info = kPanelActions[static_cast<std::size_t>(slot)];
-        grid->addWidget(new QLabel(Q(text::Tr(info.caption)), this), slot + 1, 0);
+        grid->addWidget(new QLabel(Q(text::Tr(info.name)), this), slot + 1, 0);
         grid->addWidget(new QLabel(Q(KeypadKeyName(slot)), this), slot + 1, 1);
         auto* field = new CapturingField(this);
         field->setMinimumWidth(

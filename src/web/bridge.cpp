@@ -72,6 +72,9 @@ EM_JS(char*, js_storage_read, (const char* key), {
 EM_JS(int, js_storage_write, (const char* key, const char* text), {
     return Module.shell.storageWrite(UTF8ToString(key), UTF8ToString(text)) ? 1 : 0;
 });
+EM_JS(int, js_storage_remove, (const char* key), {
+    return Module.shell.storageRemove(UTF8ToString(key)) ? 1 : 0;
+});
 EM_JS(int, js_storage_exists, (const char* key), {
     return Module.shell.storageRead(UTF8ToString(key)) === null ? 0 : 1;
 });

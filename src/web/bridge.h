@@ -31,6 +31,7 @@ char* js_command_bytes(int* length);  // the bytes that ride along, malloc'd
 char* js_storage_read(const char* key);  // malloc'd, null when missing or unreadable
 int js_storage_write(const char* key, const char* text);
 int js_storage_exists(const char* key);
+int js_storage_remove(const char* key);  // 1 when the key is gone
 
 void js_audio(const char* operation, const char* name);
 void js_beep();

@@ -31,6 +31,8 @@ enum Command : int {
     kCmdKeys = 24,        // "キー設定…"
     kCmdMazeNumber = 25,  // "迷路番号…"
     kCmdOpenLink = 26,    // the page's address names a maze ("#maze=CODE", the text)
+    // "塔を1階からやり直す…"
+    kCmdTowerRestart = 27,
 };
 
 }  // namespace kestrune::web

@@ -299,6 +299,9 @@ bool WebGameWindow::RunCommand(int code, int argument) {
         case kCmdStart:
             logic.mnuFMStart_Click();
             break;
+        case kCmdTowerRestart:
+            logic.mnuTowerRestart_Click();
+            break;
         case kCmdRestart:
         case kCmdRestartKey:
             logic.mnuFMRe_Shortcut();

@@ -94,6 +94,10 @@ bool LocalStore::Write(const std::string& name, const std::string& text) {
     return false;
 }
 
+bool LocalStore::Remove(const std::string& name) {
+    return js_storage_remove(Key(name).c_str()) != 0;
+}
+
 DeviceResult WebMusicDevice::Open(const std::string& path, const std::string& alias) {
     m_open[alias] = Piece{FileName(path), false};
     return DeviceResult::Ok;

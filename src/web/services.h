@@ -58,6 +58,7 @@ public:
     bool Exists(const std::string& name) override;
     std::optional<std::string> Read(const std::string& name) override;
     bool Write(const std::string& name, const std::string& text) override;
+    bool Remove(const std::string& name) override;
 
     // The storage key a name is kept under.
     static std::string Key(const std::string& name);

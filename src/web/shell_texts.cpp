@@ -54,6 +54,8 @@ void Menus(JsonWriter& json, const std::string& autoCruiseCaption) {
     json.BeginObject().String("text", Tr(kMnuRestart)).BeginArray("items");
     Item(json, Tr(kMnuFMStart), kCmdStart, 0, "mnuFMStart", "F5");
     Item(json, Tr(kMnuFMRe), kCmdRestart, 0, "mnuFMRe", "F6");
+    Separator(json);
+    Item(json, Tr(kMnuTowerRestart), kCmdTowerRestart, 0, "mnuTowerRestart");
     json.EndArray().EndObject();
     Separator(json);
     json.BeginObject().String("text", Tr(kMnuFMJigen)).String("id", "mnuFMJigen");
@@ -314,7 +316,7 @@ std::string KeySettingsJson(const KeyBindings& keys) {
     json.EndArray();
     json.BeginArray("rows");
     for (int slot = 0; slot < kPanelActionCount; ++slot) {
-        json.BeginObject().String("action", Tr(kPanelActions[static_cast<size_t>(slot)].caption));
+        json.BeginObject().String("action", Tr(kPanelActions[static_cast<size_t>(slot)].name));
         json.String("keypad", KeypadKeyName(slot)).EndObject();
     }
     json.EndArray();

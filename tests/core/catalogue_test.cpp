@@ -6,9 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "game/window_texts.h"
+#include "navigation/key_bindings.h"
 #include "navigation/readouts.h"
 #include "navigation/records.h"
 #include "settings/language_setting.h"
@@ -36,17 +39,18 @@ TEST_F(CatalogueTest, EnglishMessagesPutTheirPiecesInEnglishOrder) {
     EXPECT_EQ(r.captions[0], "Facing +Y");
     EXPECT_EQ(r.captions[1], "-X");
     EXPECT_EQ(r.captions[4], "+X");
-    EXPECT_EQ(r.captions[6], "-W");
+    EXPECT_EQ(r.captions[3], "Ana +W");
+    EXPECT_EQ(r.captions[6], "Kata -W");
     EXPECT_EQ(PositionCaption(*s, 9000), "Position: 12,1,0,6");
     EXPECT_EQ(PositionCaption(*s, 6389), "12,1,0,6");
-    EXPECT_EQ(TowerCaption(3), "5duzu — floor 3");
+    EXPECT_EQ(TowerCaption(3), "Tower — floor 3");
     EXPECT_EQ(GoalCaption({16, 16, 4, 4}), "12,12,0,0");
     EXPECT_EQ(ClearTimeCaption(125.9), "Clear time: 2:05");
     EXPECT_EQ(NewRecordPrompt(125, 3600),
-              "New record!!\r\nPlease enter your name.\r\n\r\nYour time: 2 min 5 s. The old "
-              "record: 60 min 0 s.");
+              "New record!\r\nPlease enter your name.\r\n\r\nYour time: 2 min 5 s (the old "
+              "record: 60 min 0 s).");
     // The first and the last texts in the table's byte order are found too.
-    EXPECT_EQ(text::Tr("16段階"), "16 frames");
+    EXPECT_EQ(text::Tr("16段階"), "16 pictures a move");
     EXPECT_EQ(text::Tr("４次元"), "4D");
     EXPECT_EQ(text::Tr("まだ無い文"), "まだ無い文");  // unknown: the source, never nothing
     EXPECT_EQ(text::Tr(""), "");
@@ -54,8 +58,40 @@ TEST_F(CatalogueTest, EnglishMessagesPutTheirPiecesInEnglishOrder) {
     text::SetLanguage(text::Language::Japanese);
     EXPECT_EQ(ExpDirection(*s).captions, japanese.captions);
     EXPECT_EQ(ExpDirection(*s).captions[0], "Y 軸 +方向");
+    EXPECT_EQ(ExpDirection(*s).captions[3], "W 軸 +");
+    EXPECT_EQ(ExpDirection(*s).captions[6], "W 軸 -");
     EXPECT_EQ(NewRecordPrompt(125, 3600), japanesePrompt);
     EXPECT_EQ(TowerCaption(3), "5duzu：3階");
+}
+
+// A newcomer presses what the English panel says: each caption is words (never an arrow,
+// which a main-keyboard player takes for an arrow key) and, in brackets, the keypad key that
+// really runs it ("S" with a modifier); the key settings and the tooltips name each action
+// by its verb, tooltips first the action, then both keys.
+TEST_F(CatalogueTest, EnglishPanelNamesEachActionAndTheKeyThatReallyRunsIt) {
+    text::SetLanguage(text::Language::English);
+    const std::regex caption(R"([A-Z][a-z]*(-[a-z]+)?( [A-Za-z]+)* \((S?)([0-9])\))");
+    const std::regex action(R"((Step|Turn|Roll|Swing)( [a-z]+)+)");
+    std::set<std::string> captions, actions;
+    for (int slot = 0; slot < kPanelActionCount; ++slot) {
+        const PanelActionInfo& info = kPanelActions[static_cast<std::size_t>(slot)];
+        const std::string shown = text::Tr(info.caption);
+        std::smatch m;
+        EXPECT_TRUE(std::regex_match(shown, m, caption)) << shown;
+        EXPECT_EQ(m[3].str() == "S", info.keypad.modified) << shown;
+        EXPECT_EQ(m[4].str(), std::to_string(info.keypad.digit)) << shown;
+        const std::string name = text::Tr(info.name);
+        EXPECT_TRUE(std::regex_match(name, action)) << name;
+        EXPECT_EQ(PanelKeyTooltip(slot, KeyBindings()),
+                  name + ": keypad " + KeypadKeyName(slot) + " / " +
+                      KeyDisplayName(KeyBindings().Key(slot)));
+        captions.insert(shown);
+        actions.insert(name);
+    }
+    EXPECT_EQ(captions.size(), kPanelActions.size());
+    EXPECT_EQ(actions.size(), kPanelActions.size());
+    EXPECT_EQ(PanelKeyTooltip(13, KeyBindings()), "Step back: keypad 0 / ↓");
+    EXPECT_EQ(PanelKeyTooltip(3, KeyBindings()), "Turn up: keypad 8 / PgUp");
 }
 
 TEST(LanguageCodes, LocalesStartingWithJaAreJapaneseAndStoredCodesReadBack) {

@@ -314,7 +314,7 @@ TEST_F(LogicTest, LanguageSwitchSaysTheTextsAgainAndLeavesTheGameAsItWas) {
     SetNewTowerStart(*state);
     state->TowerFloor = 7;
     logic->mnuFMRe_Click();
-    EXPECT_EQ(window.caption, "5duzu — floor 7");
+    EXPECT_EQ(window.caption, "Tower — floor 7");
     state->MazeSpace[CellIndex(StepTarget(state->PlayerPos, state->Orientation, 1))] = CellGoal;
     state->GameMode = kModePractice;
     clock.now = state->StartTime + 83;

@@ -50,8 +50,9 @@ TEST(KeyBindings, DefaultLayoutDrivesTheSamePanelActionsAsTheKeypad) {
             << info.caption;
     EXPECT_EQ(KeypadKeyName(PanelSlot({K::Step, 1})), "0");
     EXPECT_EQ(KeypadKeyName(PanelSlot({K::Rotate, 4})), "Shift+5");
-    EXPECT_EQ(PanelKeyTooltip(PanelSlot({K::Step, 0}), keys), "テンキー 5 / ↑");
-    EXPECT_EQ(PanelKeyTooltip(PanelSlot({K::Rotate, 11}), keys), "テンキー Shift+2 / Shift+PgDown");
+    EXPECT_EQ(PanelKeyTooltip(PanelSlot({K::Step, 0}), keys), "前進する: テンキー 5 / ↑");
+    EXPECT_EQ(PanelKeyTooltip(PanelSlot({K::Rotate, 11}), keys),
+              "下を未へ向ける: テンキー Shift+2 / Shift+PgDown");
 }
 
 // A key another action holds, or one without a name, is refused and changes nothing.

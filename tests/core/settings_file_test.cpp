@@ -258,6 +258,7 @@ public:
         texts[name] = text;
         return true;
     }
+    bool Remove(const std::string& name) override { return texts.erase(name), true; }
 };
 
 TEST(SettingsInAStore, EditedInPlaceAndARefusedWriteKeepsTheStoredText) {

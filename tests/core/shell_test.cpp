@@ -82,8 +82,19 @@ TEST(HelpPage, ShippedPageIsSelfContainedInJapaneseAndEnglish) {
     text << in.rdbuf();
     const std::string page = text.str();
     EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
-    for (const char* external : {"http:", "https:", "src=", "<link", "url(", "@import", "<script"})
+    for (const char* external : {"http:", "https:", "<link", "url(", "@import", "<script"})
         EXPECT_EQ(page.find(external), std::string::npos) << external;
+    // Its pictures ship beside it, in both languages' sections.
+    int pictures = 0;
+    for (auto at = page.find("src="); at != std::string::npos; at = page.find("src=", at + 1)) {
+        const auto end = page.find('"', at + 5);
+        const std::string name = page.substr(at + 5, end - at - 5);
+        EXPECT_EQ(name.rfind("help-", 0), 0u) << name;
+        EXPECT_TRUE(std::filesystem::is_regular_file(test::SourceDir() + "/assets/" + name))
+            << name;
+        ++pictures;
+    }
+    EXPECT_GE(pictures, 8);
     EXPECT_NE(page.find("lang=\"ja\""), std::string::npos);
     EXPECT_NE(page.find("lang=\"en\""), std::string::npos);
     // The facts a newcomer trips over.

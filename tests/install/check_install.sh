@@ -19,10 +19,11 @@ else
     fail "missing or not executable: bin/kestrune"
 fi
 
-# Music, effects and help page: each one the source tree has, byte for byte.
+# Music, effects, the help page and its pictures: each one the source tree has, byte for byte.
 shopt -s nullglob
 data_files=0
-for asset in "$source"/assets/*.mid "$source"/assets/*.wav "$source"/assets/*.html; do
+for asset in "$source"/assets/*.mid "$source"/assets/*.wav "$source"/assets/*.html \
+             "$source"/assets/help-*.png; do
     name=$(basename "$asset")
     data_files=$((data_files + 1))
     if [[ -f "$prefix/share/kestrune/$name" ]]; then

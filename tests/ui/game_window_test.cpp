@@ -134,9 +134,10 @@ TEST_F(GameWindowTest, MainKeyboardKeysDriveThePanelBesideTheKeypad) {
     Key(Qt::Key_Right, Qt::NoModifier);
     EXPECT_EQ(state->Orientation, kIdentity);
     EXPECT_EQ(effects.played.size(), 8u);
-    EXPECT_EQ(window->aheadButton(0)->toolTip().toStdString(), "テンキー 5 / ↑");
-    EXPECT_EQ(window->aheadButton(1)->toolTip().toStdString(), "テンキー 0 / ↓");
-    EXPECT_EQ(window->rotButton(10)->toolTip().toStdString(), "テンキー Shift+8 / Shift+PgUp");
+    EXPECT_EQ(window->aheadButton(0)->toolTip().toStdString(), "前進する: テンキー 5 / ↑");
+    EXPECT_EQ(window->aheadButton(1)->toolTip().toStdString(), "後退する: テンキー 0 / ↓");
+    EXPECT_EQ(window->rotButton(10)->toolTip().toStdString(),
+              "上を未へ向ける: テンキー Shift+8 / Shift+PgUp");
 }
 
 // The names the bindings use are Qt's portable key text, and keypad keys have none.
@@ -176,7 +177,8 @@ TEST(KeySettingsDialogTest, RebindsRefusesAndRestoresTheDefaults) {
     EXPECT_TRUE(refusals.empty());
     QTest::keyClick(dialog.field(back), Qt::Key_W, Qt::AltModifier);
     ASSERT_EQ(refusals.size(), 1u);
-    EXPECT_EQ(refusals[0], "Alt+W はもう「前進(5)」に使われています。ほかのキーを選んでください。");
+    EXPECT_EQ(refusals[0],
+              "Alt+W はもう「前進する」に使われています。ほかのキーを選んでください。");
     QTest::keyClick(dialog.field(back), Qt::Key_Down, Qt::KeypadModifier);
     QTest::keyClick(dialog.field(back), Qt::Key_7, Qt::NoModifier);
     EXPECT_EQ(refusals.size(), 3u);
@@ -209,7 +211,7 @@ TEST_F(GameWindowTest, KeySettingsOkStoresAndCancelKeeps) {
     EXPECT_EQ(settings.ReadSetting(kKeysSection, "Ahead", "?"), "Up");
     rebindAheadTo(Qt::Key_W, true);
     EXPECT_EQ(settings.ReadSetting(kKeysSection, "Ahead", "?"), "W");
-    EXPECT_EQ(window->aheadButton(0)->toolTip().toStdString(), "テンキー 5 / W");
+    EXPECT_EQ(window->aheadButton(0)->toolTip().toStdString(), "前進する: テンキー 5 / W");
     Key(Qt::Key_Up, Qt::NoModifier);
     EXPECT_EQ(state->PlayerPos, (Vec4{4, 4, 4, 4}));
     Key(Qt::Key_W, Qt::NoModifier);

@@ -321,7 +321,7 @@ TEST_F(LanguageTest, SwitchingChangesEveryOpenWindowAndComesBackToTodaysJapanese
     window->languageAction(1)->trigger();
     EXPECT_EQ(window->windowTitle().toStdString(), "4D maze — empty box");
     EXPECT_EQ(window->fileMenu()->title().toStdString(), "Maze");
-    EXPECT_EQ(window->rotButton(4)->text().toStdString(), "Ana(S5)");
+    EXPECT_EQ(window->rotButton(4)->text().toStdString(), "Ana (S5)");
     EXPECT_EQ(window->houkouLabel(0)->text().toStdString(), "Facing +Y");
     EXPECT_EQ(window->goalLabel()->text().toStdString(), "none");
     EXPECT_EQ(window->autoCruiseAction()->text().toStdString(), "Auto cruise");

@@ -211,6 +211,46 @@ describe("the browser game", () => {
     await page.close();
   });
 
+  test("restarting the tower asks first: No keeps everything, Yes goes to floor 1 and forgets the floor, not the records", async () => {
+    const floor7 = ["7", "4", "4", "4", "4", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1",
+                    "0", "0", "0", "0", "1", ""].join("\r\n");
+    const records = "[Kestrune]\r\nAnimation=-1\r\nTime10=83\r\nName10=Ann\r\n";
+    const page = await openGame(browser, server,
+                                { storage: { [towerKey]: floor7, [settingsKey]: records } });
+    await page.click("#cmdTower");
+    await idle(page);
+    assert.equal(await page.title(), "5duzu：7階");
+    const picture = await canvasPixels(page);
+    const ask = async (answer) => {
+      await menu(page, "mnuFile", "mnuTowerRestart");
+      await page.waitForSelector(".dialog");
+      assert.match(await page.$eval(".dialog .text", (e) => e.textContent), /1階からやり直しますか/);
+      const buttons = await page.$$(".dialog .buttons button");
+      await buttons[answer === "yes" ? 0 : 1].click();  // はい, いいえ
+      await idle(page);
+    };
+
+    await ask("no");
+    assert.equal(await page.title(), "5duzu：7階");
+    assert.equal(await storage(page, towerKey), floor7);
+    assert.ok((await canvasPixels(page)).data.equals(picture.data), "the same picture");
+
+    await ask("yes");
+    assert.equal(await page.title(), "5duzu：1階");
+    assert.equal(await text(page, "lblZahyou"), "現在地は 0,0,0,0");
+    assert.equal(await storage(page, towerKey), null);
+    const kept = await storage(page, settingsKey);
+    assert.match(kept, /Time10=83\r\nName10=Ann/);
+
+    await page.reload({ waitUntil: "load" });
+    await page.waitForFunction(() => window.kestrune && window.kestrune.ready);
+    await page.click("#cmdTower");
+    await idle(page);
+    assert.equal(await page.title(), "5duzu：1階");
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
   test("in English from the browser's language, switched live to Japanese and kept", async () => {
     const page = await openGame(browser, server, { language: "en-GB" });
     assert.equal(await text(page, "Label1"), "Tower");
@@ -221,15 +261,15 @@ describe("the browser game", () => {
     assert.equal(await text(page, "lblZahyou"), "Position: 0,0,0,0");
     assert.equal(await text(page, "lblHoukou0"), "Facing +X");
     const menus = () => page.$$eval("#menubar > .menu > .label", (l) => l.map((e) => e.textContent));
-    assert.deepEqual(await menus(), ["Maze", "Other", "Help"]);
+    assert.deepEqual(await menus(), ["Maze", "Options", "Help"]);
     assert.equal(await text(page, "mnuAutoClouse"), "Auto cruise");
     assert.equal(await page.$eval("#mnuLanguage1", (e) => e.classList.contains("checked")), true);
-    // Every caption fits its button; the tooltips name both keys.
+    // Every caption fits its button; the tooltips name the action, then both keys.
     const clipped = await page.$$eval("#picCon button", (b) =>
       b.filter((e) => e.scrollWidth > e.clientWidth).map((e) => e.textContent));
     assert.deepEqual(clipped, []);
-    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "Keypad 5 / ↑");
-    assert.equal(await page.$eval("#Rot8", (e) => e.title), "Keypad Shift+4 / Shift+←");
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "Step forward: keypad 5 / ↑");
+    assert.equal(await page.$eval("#Rot8", (e) => e.title), "Swing left to ana: keypad Shift+4 / Shift+←");
     // Nothing is stored for the language until the player chooses one.
     assert.doesNotMatch(await storage(page, settingsKey), /Language/);
 
@@ -241,7 +281,7 @@ describe("the browser game", () => {
     assert.equal(await text(page, "lblZahyou"), "現在地は 1,0,0,0");
     assert.equal(await text(page, "Label6"), "ゴールは");
     assert.equal(await text(page, "Ahead0"), "前進(5)");
-    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / ↑");
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "前進する: テンキー 5 / ↑");
     assert.equal(await text(page, "mnuAutoClouse"), "オートクルーズ");
     assert.match(await storage(page, settingsKey), /^Language=ja$/m);
 
@@ -256,7 +296,7 @@ describe("the browser game", () => {
     const page = await openGame(browser, server, { storage: {
       [settingsKey]: "[Keys]\r\nAhead=W\r\nBack=Shift+Ctrl+x\r\n" } });
     await startPractice(page);
-    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / W");
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "前進する: テンキー 5 / W");
     const moved = await page.evaluate(() => {
       const e = new KeyboardEvent("keydown", { key: "ArrowUp", code: "ArrowUp", cancelable: true });
       window.dispatchEvent(e);
@@ -288,13 +328,13 @@ describe("the browser game", () => {
     await page.keyboard.press("ArrowLeft");
     await page.waitForSelector(".dialog:not(#keySettings)");
     assert.equal(await page.$eval(".dialog:not(#keySettings) .text", (e) => e.textContent),
-                 "← はもう「左(4)」に使われています。ほかのキーを選んでください。");
+                 "← はもう「左を向く」に使われています。ほかのキーを選んでください。");
     await page.click(".dialog:not(#keySettings) button");
     assert.equal(await text(page, "keyField0"), "R");
     await page.click("#keySettingsOk");
     await idle(page);
     assert.match(await storage(page, settingsKey), /^Ahead=R\r$/m);
-    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "テンキー 5 / R");
+    assert.equal(await page.$eval("#Ahead0", (e) => e.title), "前進する: テンキー 5 / R");
     await key(page, "KeyR");
     assert.equal(await text(page, "lblZahyou"), "現在地は 0,2,0,0");
     assert.deepEqual(page.errors, []);

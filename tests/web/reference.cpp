@@ -33,6 +33,7 @@ public:
         m_texts[name] = text;
         return true;
     }
+    bool Remove(const std::string& name) override { return m_texts.erase(name), true; }
 
 private:
     std::map<std::string, std::string> m_texts;
