@@ -24,6 +24,10 @@ public:
         text = t;
         return true;
     }
+    bool Remove(const std::string&) override {
+        text.reset();
+        return true;
+    }
 };
 
 // Every key the game reads, with the default it passes.
