@@ -24,6 +24,7 @@ export const Command = Object.freeze({
   language: 22,
   namedKey: 23,
   keys: 24,
+  map: 25,
 });
 
 // What the window system sends without the player: these still run during the ending.

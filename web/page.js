@@ -77,6 +77,7 @@ export class Page {
     this.buildTitle(description.title);
     this.buildMenus(description.menus);
     this.buildClient(description);
+    this.buildMap(description.map);
   }
 
   // The language changed: the same windows with the new captions; the game's own texts
@@ -86,6 +87,7 @@ export class Page {
       animation: this.animation,
       makeMenu: this.makeMenuEnabled,
       zahyou: this.zahyouChecked,
+      map: this.mapShown,
     };
     this.description = description;
     document.documentElement.lang = description.language;
@@ -100,6 +102,8 @@ export class Page {
     if (keep.animation !== undefined) this.setFlag("animation", keep.animation);
     if (keep.makeMenu !== undefined) this.setFlag("makeMenu", keep.makeMenu);
     if (keep.zahyou !== undefined) this.setChecked("mnuZahyou", keep.zahyou);
+    if (keep.map !== undefined) this.setChecked("mnuMap", keep.map);
+    $("mapPanel").querySelector(".caption span").textContent = description.map;
   }
 
   buildTitle(t) {
@@ -261,6 +265,40 @@ export class Page {
     }
   }
 
+  // The map of explored cells: a panel floating beside the game, shown by the game's flag,
+  // moved by dragging its caption. Its close box asks the game to turn the map off.
+  buildMap(caption) {
+    const panel = element("div", "window floating", document.body);
+    panel.id = "mapPanel";
+    panel.hidden = true;
+    const bar = element("div", "caption", panel);
+    element("span", "", bar).textContent = caption;
+    const close = element("button", "", bar);
+    close.textContent = "×";
+    close.addEventListener("click", () => this.queue(Command.map, 1));
+    const body = element("div", "body", panel);
+    const canvas = element("canvas", "", body);
+    canvas.id = "map";
+    canvas.width = 1;
+    canvas.height = 1;
+    this.mapContext = canvas.getContext("2d");
+    bar.addEventListener("pointerdown", (e) => {
+      if (e.target !== bar && e.target.tagName !== "SPAN") return;
+      const start = { x: e.clientX - panel.offsetLeft, y: e.clientY - panel.offsetTop };
+      bar.setPointerCapture(e.pointerId);
+      const move = (m) => {
+        panel.style.left = `${Math.max(0, m.clientX - start.x)}px`;
+        panel.style.top = `${Math.max(0, m.clientY - start.y)}px`;
+      };
+      const up = () => {
+        bar.removeEventListener("pointermove", move);
+        bar.removeEventListener("pointerup", up);
+      };
+      bar.addEventListener("pointermove", move);
+      bar.addEventListener("pointerup", up);
+    });
+  }
+
   // The panel's captions fitted to their buttons; only a shown panel has sizes to fit.
   fitCaptions() {
     if ($("game").hidden) return;
@@ -304,6 +342,7 @@ export class Page {
     const e = $(id);
     if (e) e.classList.toggle("checked", !!checked);
     if (id === "mnuZahyou") this.zahyouChecked = !!checked;
+    if (id === "mnuMap") this.mapShown = !!checked;
   }
 
   setFlag(name, value) {
@@ -330,6 +369,18 @@ export class Page {
         this.makeMenuEnabled = value;
         this.setEnabled("mnuFMJigen", value);
         break;
+      case "map": {
+        const panel = $("mapPanel");
+        // Beside the game window the first time; afterwards where the player left it.
+        if (value && !panel.style.left) {
+          const client = $("client").getBoundingClientRect();
+          panel.style.left = `${Math.round(client.right + 8)}px`;
+          panel.style.top = `${Math.round(client.top)}px`;
+        }
+        panel.hidden = !value;
+        this.setChecked("mnuMap", value);
+        break;
+      }
     }
   }
 
@@ -340,6 +391,16 @@ export class Page {
     }
     const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
     this.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+  }
+
+  putMap(bytes, width, height) {
+    const canvas = this.mapContext.canvas;
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+    const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
+    this.mapContext.putImageData(new ImageData(pixels, width, height), 0, 0);
   }
 
   viewport() {

@@ -50,6 +50,9 @@ void GameWindowLogic::Form_Load() {
     if (m_state.GameMode != kModePractice) m_window.SetMakeMenuEnabled(false);
     FillAngleTables(m_view);
     m_keys = LoadKeyBindings(m_services.settings);
+    // Off unless the player left it on.
+    m_mapShown = m_services.settings.ReadSetting(kSettingsSection, "Map", "0") == "1";
+    m_window.SetMapShown(m_mapShown);
 }
 
 void GameWindowLogic::Form_Unload() {
@@ -70,6 +73,7 @@ void GameWindowLogic::BuildFirstSpace() {
         MakeFigure("Blank", m_state, m_services.music, m_window);
         m_space = {SpaceTexts::Kind::Figure, m_state.DimIndex, 0, {}};
     }
+    ForgetExplored();
     DrawScreen();
     m_state.StartTime = m_services.clock.SecondsSinceMidnight();
     m_window.SetBusy(false);
@@ -87,6 +91,7 @@ void GameWindowLogic::DrawScreen() {
     }
     ExpDirection();
     ShowPosition();
+    UpdateMap();
 }
 
 void GameWindowLogic::DrawPlainView(int depth) {
@@ -134,6 +139,7 @@ void GameWindowLogic::Rot_Click(int index) {
     m_services.effects.PlayEffect("Za.wav");
     ExpDirection();
     ShowPosition();
+    UpdateMap();
 }
 
 void GameWindowLogic::Ahead_Click(int index) {
@@ -167,6 +173,7 @@ void GameWindowLogic::Ahead_Click(int index) {
     m_services.effects.PlayEffect("Za.wav");
     ExpDirection();
     ShowPosition();
+    UpdateMap();
 }
 
 void GameWindowLogic::Form_KeyDown(int keypadDigit, bool modified) {
@@ -246,6 +253,7 @@ void GameWindowLogic::mnuFMRe_Click() {
     const bool tower = m_state.GameMode != kModePractice;
     m_space = {tower ? SpaceTexts::Kind::Tower : SpaceTexts::Kind::Practice, m_state.DimIndex,
                tower ? m_state.TowerFloor : (m_state.Difficulty + 1) / 2, m_state.GoalPos};
+    ForgetExplored();
     mnuFMStart_Click();
     DrawScreen();
     m_window.SetBusy(false);
@@ -277,6 +285,7 @@ void GameWindowLogic::mnuFZZukei_Click(int index) {
     if (index == 0 || index == 1) {
         MakeFigure(index == 0 ? "Blank" : "Circle", m_state, m_services.music, m_window);
         m_space = {SpaceTexts::Kind::Figure, m_state.DimIndex, index, {}};
+        ForgetExplored();
     }
     m_window.SetBusy(false);
     m_window.SetClearPanelVisible(false);
@@ -297,6 +306,31 @@ void GameWindowLogic::mnuLanguage_Click(text::Language language) {
     text::SetLanguage(language);
     m_window.SetAutoCruiseCaption(text::Tr(cruising ? kAutoCruiseRunning : kAutoCruiseIdle));
     RefreshTexts();
+}
+
+void GameWindowLogic::ShowMap(bool shown) {
+    m_mapShown = shown;
+    m_services.settings.WriteSetting(kSettingsSection, "Map", shown ? "1" : "0");
+    m_window.SetMapShown(shown);
+    // The window's surface may be new or may have been drawn over meanwhile.
+    m_mapView.Invalidate();
+    DrawMap();
+}
+
+void GameWindowLogic::ForgetExplored() {
+    m_explored.Clear(SpaceDimension(m_state));
+}
+
+void GameWindowLogic::UpdateMap() {
+    m_explored.Visit(m_state);
+    DrawMap();
+}
+
+void GameWindowLogic::DrawMap() {
+    if (!m_mapShown) return;
+    const MapLayout layout = MapLayoutFor(m_explored.Dimension());
+    m_mapView.Draw(m_state, m_explored, m_window.MapCanvas(layout.width, layout.height));
+    m_window.RefreshMap();
 }
 
 void GameWindowLogic::RefreshTexts() {

@@ -25,6 +25,7 @@
 #include "ui/key_settings_dialog.h"
 #include "ui/keypad.h"
 #include "ui/language.h"
+#include "ui/map_window.h"
 #include "ui/menu_windows.h"
 #include "ui/view_widget.h"
 
@@ -95,6 +96,10 @@ void FitCaption(QPushButton* button) {
 GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
     setWindowTitle(QStringLiteral("Kestrune"));
     m_windows = std::make_unique<MenuWindows>(m_deps.settings, m_deps.shell, this);
+    m_mapWindow = new MapWindow(this);
+    connect(m_mapWindow, &MapWindow::closedByPlayer, this, [this] {
+        if (!m_closed) m_logic->ShowMap(false);
+    });
     BuildControls();
     BuildMenus();
     RetranslateUi();
@@ -274,6 +279,13 @@ void GameWindow::BuildMenus() {
         m_mnuZahyou->setChecked(!m_mnuZahyou->isChecked());
         mnuZahyou_Click();
     });
+    m_mnuMap = m_mnuOther->addAction(QString());
+    m_mnuMap->setCheckable(true);
+    // The check mark follows the map window, not the click.
+    connect(m_mnuMap, &QAction::triggered, this, [this] {
+        m_mnuMap->setChecked(!m_mnuMap->isChecked());
+        m_logic->mnuMap_Click();
+    });
     m_mnuHRanking = m_mnuOther->addAction(QString());
     connect(m_mnuHRanking, &QAction::triggered, this, [this] { m_windows->OpenRanking(); });
     m_mnuSettings = m_mnuOther->addMenu(QString());
@@ -331,6 +343,8 @@ void GameWindow::RetranslateUi() {
     m_mnuOther->setTitle(QTr(captions::kMnuOther));
     m_mnuZahyou->setText(QTr(captions::kMnuZahyou));
     m_mnuHRanking->setText(QTr(captions::kMnuHRanking));
+    m_mnuMap->setText(QTr(captions::kMnuMap));
+    m_mapWindow->setWindowTitle(QTr(captions::kMnuMap));
     m_mnuSettings->setTitle(QTr(captions::kMnuSettings));
     for (int i = 0; i < 8; ++i) m_animation[i]->setText(QTr(captions::kAnimationNames[i]));
     m_mnuKeys->setText(QTr(captions::kMnuKeys));
@@ -452,6 +466,26 @@ void GameWindow::ShowRanking() {
 
 bool GameWindow::ShowEnding() {
     return m_picClear->ShowEnding(m_deps.music, m_deps.shell, m_deps.pause);
+}
+
+void GameWindow::SetMapShown(bool shown) {
+    m_mnuMap->setChecked(shown);
+    m_mapWanted = shown;
+    // Before the game window shows there is nothing to stand beside: its show places it.
+    if (isVisible() || !shown) m_mapWindow->Place(shown);
+}
+
+ICanvas& GameWindow::MapCanvas(int width, int height) {
+    return m_mapWindow->Canvas(width, height);
+}
+
+void GameWindow::RefreshMap() {
+    if (m_mapWindow->isVisible()) m_mapWindow->repaint();
+}
+
+void GameWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_mapWanted && !m_mapWindow->isVisible()) m_mapWindow->Place(true);
 }
 
 void GameWindow::mnuZahyou_Click() {

@@ -29,6 +29,7 @@ enum Command : int {
     kCmdLanguage = 22,    // 0 Japanese, 1 English
     kCmdNamedKey = 23,    // a main-keyboard key by its name (the text)
     kCmdKeys = 24,        // "キー設定…"
+    kCmdMap = 25,         // "地図": 0 the menu item (on or off), 1 the map panel's close box
 };
 
 }  // namespace kestrune::web
