@@ -29,6 +29,11 @@ public:
     // and turn (a turn can bring the goal into view).
     void Visit(const GameState& state);
 
+    // The cells whose flags grew since Clear, in order, so that a map repaints only those;
+    // the generation counts the Clears.
+    const std::vector<int>& Changes() const { return m_changes; }
+    uint32_t Generation() const { return m_generation; }
+
     bool Seen(int cellIndex) const {
         return (m_flags[static_cast<size_t>(cellIndex)] & kSeen) != 0;
     }
@@ -39,8 +44,11 @@ public:
 private:
     static constexpr uint8_t kSeen = 1;
     static constexpr uint8_t kVisited = 2;
+    void Flag(int cellIndex, uint8_t flags);
     std::vector<uint8_t> m_flags;  // one per cell of MazeSpace
     int m_dimension = 4;
+    std::vector<int> m_changes;
+    uint32_t m_generation = 0;
 };
 
 }  // namespace kestrune

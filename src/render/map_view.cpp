@@ -137,86 +137,111 @@ void MapView::DrawFrame(ICanvas& canvas, int layer, Colour colour) const {
     Box(canvas, x + side - 1, y, 1, side, colour);
 }
 
+void MapView::PaintAll(const ExploredCells& explored, ICanvas& canvas) {
+    const int dimension = m_layout.dimension;
+    canvas.Clear();
+    Box(canvas, 0, 0, m_width, m_height, kMapBackground);
+    // The legend names the axes inside a layer; the headers give each layer's z and w.
+    Text(canvas, 2, kTextTop, "X>");
+    Text(canvas, 2, m_layout.top, "Yv");
+    if (dimension >= 3)
+        for (int z = 0; z < kSide; ++z)
+            Text(canvas, m_layout.left + z * m_layout.LayerStep(), kTextTop,
+                 "Z" + std::to_string(z));
+    if (dimension == 4)
+        for (int w = 0; w < kSide; ++w)
+            Text(canvas, kLegendWidth,
+                 m_layout.top + w * m_layout.LayerStep() + (m_layout.LayerSide() - 10) / 2,
+                 "W" + std::to_string(w));
+    // Every layer blank in one go; then only what has been met needs painting.
+    const int across = dimension >= 3 ? kSide : 1;
+    const int down = dimension == 4 ? kSide : 1;
+    for (int w = 0; w < down; ++w)
+        for (int z = 0; z < across; ++z)
+            Box(canvas, m_layout.left + z * m_layout.LayerStep(),
+                m_layout.top + w * m_layout.LayerStep(), m_layout.LayerSide(), m_layout.LayerSide(),
+                kMapUnseen);
+    std::fill(m_drawn.begin(), m_drawn.end(), uint8_t{kUnseen});
+    m_generation = explored.Generation();
+    m_changesPainted = 0;
+    m_marks = {-1, -1, -1, -1};
+    m_frameLayer = -1;
+}
+
+void MapView::PaintCell(const GameState& state, const ExploredCells& explored, int index,
+                        ICanvas& canvas) {
+    if (index < 0 || index >= kCellCount) return;
+    // The cell's coordinates; the map shows the interior of the space's axes only.
+    int c[4];
+    int rest = index;
+    for (int k = 3; k >= 0; --k) {
+        c[k] = rest / kAxisStride[k] - kInteriorMin;
+        rest %= kAxisStride[k];
+    }
+    for (int k = 0; k < 4; ++k) {
+        const bool shown = k < m_layout.dimension;
+        if (shown ? (c[k] < 0 || c[k] >= kSide) : c[k] != 0) return;
+    }
+    uint8_t look = kUnseen;
+    if (explored.Seen(index)) {
+        const int16_t code = state.MazeSpace[static_cast<size_t>(index)];
+        look = code == CellGoal          ? kGoal
+               : code != CellOpen        ? kWall
+               : explored.Visited(index) ? kVisited
+                                         : kOpen;
+    }
+    if (index == m_marks[0]) look |= kPlayer;
+    if (index == m_marks[1]) look |= kForward;
+    if (index == m_marks[2]) look |= kLeft;
+    if (index == m_marks[3]) look |= kUp;
+    const size_t slot = static_cast<size_t>(((c[3] * kSide + c[2]) * kSide + c[1]) * kSide + c[0]);
+    if (m_drawn[slot] == look) return;
+    m_drawn[slot] = look;
+    const int cell = m_layout.cell;
+    const int cx = m_layout.left + c[2] * m_layout.LayerStep() + c[0] * cell;
+    const int cy = m_layout.top + c[3] * m_layout.LayerStep() + c[1] * cell;
+    Box(canvas, cx, cy, cell, cell, CellColour(look, m_wall));
+    if (look & (kForward | kLeft | kUp)) {
+        // A centred dot half the cell wide marks the player's axes.
+        const Colour mark = (look & kForward) ? kMapForward : (look & kLeft) ? kMapLeft : kMapUp;
+        const int dot = cell / 2;
+        Box(canvas, cx + (cell - dot) / 2, cy + (cell - dot) / 2, dot, dot, mark);
+    }
+}
+
 void MapView::Draw(const GameState& state, const ExploredCells& explored, ICanvas& canvas) {
-    const int dimension = explored.Dimension();
-    if (!m_valid || dimension != m_layout.dimension || &canvas != m_canvas ||
+    if (!m_valid || explored.Generation() != m_generation ||
+        explored.Dimension() != m_layout.dimension || &canvas != m_canvas ||
         canvas.Width() != m_width || canvas.Height() != m_height || state.WallColour != m_wall) {
-        m_layout = MapLayoutFor(dimension);
+        m_layout = MapLayoutFor(explored.Dimension());
         m_canvas = &canvas;
         m_width = canvas.Width();
         m_height = canvas.Height();
         m_wall = state.WallColour;
         m_valid = true;
-        m_frameLayer = -1;
-        std::fill(m_drawn.begin(), m_drawn.end(), uint8_t{kNotDrawn});
-        canvas.Clear();
-        Box(canvas, 0, 0, m_width, m_height, kMapBackground);
-        // The legend names the axes inside a layer; the headers give each layer's z and w.
-        Text(canvas, 2, kTextTop, "X>");
-        Text(canvas, 2, m_layout.top, "Yv");
-        if (dimension >= 3)
-            for (int z = 0; z < kSide; ++z)
-                Text(canvas, m_layout.left + z * m_layout.LayerStep(), kTextTop,
-                     "Z" + std::to_string(z));
-        if (dimension == 4)
-            for (int w = 0; w < kSide; ++w)
-                Text(canvas, kLegendWidth,
-                     m_layout.top + w * m_layout.LayerStep() + (m_layout.LayerSide() - 10) / 2,
-                     "W" + std::to_string(w));
+        PaintAll(explored, canvas);
     }
 
-    const Vec4& p = state.PlayerPos;
-    const int player = CellIndex(p);
-    const int forward = player + AxisOffset(state.Orientation, 0);
-    const int left = player + AxisOffset(state.Orientation, 1);
-    const int up = player + AxisOffset(state.Orientation, 2);
-
-    const int across = dimension >= 3 ? kSide : 1;
-    const int down = dimension == 4 ? kSide : 1;
-    const int cell = m_layout.cell;
-    // A centred dot a quarter of the cell from each side marks the player's axes.
-    const int dot = cell / 2;
-    size_t slot = 0;
-    for (int w = 0; w < down; ++w)
-        for (int z = 0; z < across; ++z) {
-            const int layerX = m_layout.left + z * m_layout.LayerStep();
-            const int layerY = m_layout.top + w * m_layout.LayerStep();
-            for (int y = 0; y < kSide; ++y) {
-                const int row =
-                    CellIndex(kInteriorMin, y + kInteriorMin, z + kInteriorMin, w + kInteriorMin);
-                for (int x = 0; x < kSide; ++x, ++slot) {
-                    const int index = row + x;
-                    uint8_t look = kUnseen;
-                    if (explored.Seen(index)) {
-                        const int16_t code = state.MazeSpace[static_cast<size_t>(index)];
-                        look = code == CellGoal          ? kGoal
-                               : code != CellOpen        ? kWall
-                               : explored.Visited(index) ? kVisited
-                                                         : kOpen;
-                    }
-                    if (index == player) look |= kPlayer;
-                    if (index == forward) look |= kForward;
-                    if (index == left) look |= kLeft;
-                    if (index == up) look |= kUp;
-                    if (m_drawn[slot] == look) continue;
-                    m_drawn[slot] = look;
-                    const int cx = layerX + x * cell, cy = layerY + y * cell;
-                    Box(canvas, cx, cy, cell, cell, CellColour(look, m_wall));
-                    const Colour mark = (look & kForward) ? kMapForward
-                                        : (look & kLeft)  ? kMapLeft
-                                                          : kMapUp;
-                    if (look & (kForward | kLeft | kUp))
-                        Box(canvas, cx + (cell - dot) / 2, cy + (cell - dot) / 2, dot, dot, mark);
-                }
-            }
-        }
+    // The marks move first: the old marked cells are repainted without them.
+    const int player = CellIndex(state.PlayerPos);
+    const std::array<int, 4> marks = {player, player + AxisOffset(state.Orientation, 0),
+                                      player + AxisOffset(state.Orientation, 1),
+                                      player + AxisOffset(state.Orientation, 2)};
+    const std::array<int, 4> old = m_marks;
+    m_marks = marks;
+    for (int index : old) PaintCell(state, explored, index, canvas);
+    for (int index : marks) PaintCell(state, explored, index, canvas);
+    const std::vector<int>& changes = explored.Changes();
+    for (; m_changesPainted < changes.size(); ++m_changesPainted)
+        PaintCell(state, explored, changes[m_changesPainted], canvas);
 
     // The player's layer framed, so the eye finds it among the others.
-    if (dimension >= 3) {
-        const int layer =
-            (p[2] - kInteriorMin) + (dimension == 4 ? (p[3] - kInteriorMin) * kSide : 0);
+    if (m_layout.dimension >= 3) {
+        const Vec4& p = state.PlayerPos;
         const bool inside = p[2] >= kInteriorMin && p[2] <= kInteriorMax && p[3] >= kInteriorMin &&
                             p[3] <= kInteriorMax;
+        const int layer =
+            (p[2] - kInteriorMin) + (m_layout.dimension == 4 ? (p[3] - kInteriorMin) * kSide : 0);
         const int framed = inside ? layer : -1;
         if (framed != m_frameLayer) {
             DrawFrame(canvas, m_frameLayer, kMapBackground);

@@ -46,21 +46,29 @@ public:
     MapView();
 
     // Paints the map of the space as far as it has been explored: every pixel the first
-    // time, after Invalidate, or when the canvas, the dimension or the wall colour changed;
-    // otherwise only the cells whose look changed since the last call, which leaves the same
-    // pixels. The canvas should have the size MapLayoutFor gives (it is cut otherwise).
+    // time, after Invalidate, or when the canvas, the space (a Clear of the explored cells)
+    // or the wall colour changed; otherwise only the cells met since the last call and the
+    // cells of the player's marks, old and new, which leaves the same pixels. The canvas
+    // should have the size MapLayoutFor gives (it is cut otherwise).
     void Draw(const GameState& state, const ExploredCells& explored, ICanvas& canvas);
     // The canvas lost its pixels: the next Draw paints them all.
     void Invalidate() { m_valid = false; }
 
 private:
     void DrawFrame(ICanvas& canvas, int layer, Colour colour) const;
+    void PaintAll(const ExploredCells& explored, ICanvas& canvas);
+    // Paints one cell of MazeSpace if the map shows it and its look changed.
+    void PaintCell(const GameState& state, const ExploredCells& explored, int index,
+                   ICanvas& canvas);
 
     MapLayout m_layout;
     bool m_valid = false;
     const ICanvas* m_canvas = nullptr;
     int m_width = 0, m_height = 0;
     std::array<int16_t, 3> m_wall{};
+    uint32_t m_generation = 0;
+    size_t m_changesPainted = 0;   // how many of the explored cells' changes are painted
+    std::array<int, 4> m_marks{};  // the player's cell, forward, left and up as painted
     int m_frameLayer = -1;         // the layer framed as the player's
     std::vector<uint8_t> m_drawn;  // each interior cell's look as painted
 };
