@@ -369,18 +369,10 @@ export class Page {
         this.makeMenuEnabled = value;
         this.setEnabled("mnuFMJigen", value);
         break;
-      case "map": {
-        const panel = $("mapPanel");
-        // Beside the game window the first time; afterwards where the player left it.
-        if (value && !panel.style.left) {
-          const client = $("client").getBoundingClientRect();
-          panel.style.left = `${Math.round(client.right + 8)}px`;
-          panel.style.top = `${Math.round(client.top)}px`;
-        }
-        panel.hidden = !value;
+      case "map":
+        $("mapPanel").hidden = !value;
         this.setChecked("mnuMap", value);
         break;
-      }
     }
   }
 
@@ -401,6 +393,15 @@ export class Page {
     }
     const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
     this.mapContext.putImageData(new ImageData(pixels, width, height), 0, 0);
+    // Beside the game window the first time it shows, kept inside the browser window;
+    // afterwards where the player left it.
+    const panel = $("mapPanel");
+    if (!panel.hidden && !panel.style.left) {
+      const client = $("client").getBoundingClientRect();
+      const room = document.documentElement.clientWidth - panel.offsetWidth;
+      panel.style.left = `${Math.max(0, Math.round(Math.min(client.right + 8, room)))}px`;
+      panel.style.top = `${Math.round(client.top)}px`;
+    }
   }
 
   viewport() {

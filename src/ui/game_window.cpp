@@ -591,8 +591,9 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
         // The first delivery to this window or its focused control; not again as the key
-        // travels up to the parents.
-        if (widget && widget->window() == this && widget == (focus ? focus : this)) {
+        // travels up to the parents. The map window holds no controls: its keys play too.
+        const bool here = widget && widget->window() == this && widget == (focus ? focus : this);
+        if (here || (widget && widget == m_mapWindow)) {
             auto* key = static_cast<QKeyEvent*>(event);
             bool handled = false;
             if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key))) {

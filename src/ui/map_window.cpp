@@ -12,6 +12,9 @@ namespace kestrune::ui {
 
 MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Tool), m_canvas(1, 1) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The keys belong to the game window: showing the map must not take them away.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
     // The largest map's size until the first map is drawn, so the first placing fits it.
     const MapLayout largest = MapLayoutFor(4);
     Canvas(largest.width, largest.height);

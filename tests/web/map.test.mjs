@@ -38,7 +38,8 @@ const shownMap = (page) => page.$eval("#mapPanel", (e) => !e.hidden);
 const checked = (page) => page.$eval("#mnuMap", (e) => e.classList.contains("checked"));
 
 test("the map: on from the menu and remembered, as native, redrawn after a step, off by its close box", async () => {
-  const page = await openGame(browser, server);
+  // Wide enough for the map beside the game.
+  const page = await openGame(browser, server, { width: 1500, height: 900 });
   await page.click("#cmdPractice");
   await idle(page);
   assert.equal(await shownMap(page), false);
