@@ -480,7 +480,7 @@ ICanvas& GameWindow::MapCanvas(int width, int height) {
 }
 
 void GameWindow::RefreshMap() {
-    if (m_mapWindow->isVisible()) m_mapWindow->repaint();
+    m_mapWindow->Refresh();
 }
 
 void GameWindow::showEvent(QShowEvent* event) {
