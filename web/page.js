@@ -393,13 +393,16 @@ export class Page {
     }
     const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
     this.mapContext.putImageData(new ImageData(pixels, width, height), 0, 0);
-    // Beside the game window the first time it shows, kept inside the browser window;
-    // afterwards where the player left it.
+    // The first time it shows: beside the game when the browser window has room, otherwise
+    // over the view's right side, leaving the panel and its readouts in sight; afterwards
+    // where the player left it.
     const panel = $("mapPanel");
     if (!panel.hidden && !panel.style.left) {
       const client = $("client").getBoundingClientRect();
       const room = document.documentElement.clientWidth - panel.offsetWidth;
-      panel.style.left = `${Math.max(0, Math.round(Math.min(client.right + 8, room)))}px`;
+      const besideView = $("picCon").getBoundingClientRect().left - 8 - panel.offsetWidth;
+      const left = client.right + 8 <= room ? client.right + 8 : besideView;
+      panel.style.left = `${Math.max(0, Math.round(left))}px`;
       panel.style.top = `${Math.round(client.top)}px`;
     }
   }
