@@ -76,7 +76,6 @@ void Text(ICanvas& canvas, int left, int top, std::string_view text) {
                             kTextScale, kMapText);
             x += (g.width + 1) * kTextScale;
         }
-        if (c == ' ') x += 4 * kTextScale;
     }
 }
 
