@@ -85,8 +85,7 @@ void MapWindow::Place(bool shown) {
         const QScreen* screen = parentWidget()->screen();
         const QRect room = screen ? screen->availableGeometry() : QRect();
         int x = game.right() + 8;
-        if (screen && x + width() > room.right())
-            x = std::max(room.left(), room.right() - width());
+        if (screen && x + width() > room.right()) x = std::max(room.left(), room.right() - width());
         move(x, game.top());
         m_placed = true;
     }
