@@ -27,6 +27,7 @@ export const Command = Object.freeze({
   mazeNumber: 25,
   openLink: 26,
   towerRestart: 27,
+  map: 28,
 });
 
 // What the window system sends without the player: these still run during the ending.

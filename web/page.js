@@ -95,6 +95,7 @@ export class Page {
     this.buildTitle(description.title);
     this.buildMenus(description.menus);
     this.buildClient(description);
+    this.buildMap(description.map);
   }
 
   // The language changed: the same windows with the new captions; the game's own texts
@@ -104,6 +105,7 @@ export class Page {
       animation: this.animation,
       makeMenu: this.makeMenuEnabled,
       zahyou: this.zahyouChecked,
+      map: this.mapShown,
     };
     this.description = description;
     document.documentElement.lang = description.language;
@@ -118,6 +120,8 @@ export class Page {
     if (keep.animation !== undefined) this.setFlag("animation", keep.animation);
     if (keep.makeMenu !== undefined) this.setFlag("makeMenu", keep.makeMenu);
     if (keep.zahyou !== undefined) this.setChecked("mnuZahyou", keep.zahyou);
+    if (keep.map !== undefined) this.setChecked("mnuMap", keep.map);
+    $("mapPanel").querySelector(".caption span").textContent = description.map;
   }
 
   buildTitle(t) {
@@ -279,6 +283,40 @@ export class Page {
     }
   }
 
+  // The map of explored cells: a panel floating beside the game, shown by the game's flag,
+  // moved by dragging its caption. Its close box asks the game to turn the map off.
+  buildMap(caption) {
+    const panel = element("div", "window floating", document.body);
+    panel.id = "mapPanel";
+    panel.hidden = true;
+    const bar = element("div", "caption", panel);
+    element("span", "", bar).textContent = caption;
+    const close = element("button", "", bar);
+    close.textContent = "×";
+    close.addEventListener("click", () => this.queue(Command.map, 1));
+    const body = element("div", "body", panel);
+    const canvas = element("canvas", "", body);
+    canvas.id = "map";
+    canvas.width = 1;
+    canvas.height = 1;
+    this.mapContext = canvas.getContext("2d");
+    bar.addEventListener("pointerdown", (e) => {
+      if (e.target !== bar && e.target.tagName !== "SPAN") return;
+      const start = { x: e.clientX - panel.offsetLeft, y: e.clientY - panel.offsetTop };
+      bar.setPointerCapture(e.pointerId);
+      const move = (m) => {
+        panel.style.left = `${Math.max(0, m.clientX - start.x)}px`;
+        panel.style.top = `${Math.max(0, m.clientY - start.y)}px`;
+      };
+      const up = () => {
+        bar.removeEventListener("pointermove", move);
+        bar.removeEventListener("pointerup", up);
+      };
+      bar.addEventListener("pointermove", move);
+      bar.addEventListener("pointerup", up);
+    });
+  }
+
   // The panel's captions fitted to their buttons; only a shown panel has sizes to fit.
   fitCaptions() {
     if ($("game").hidden) return;
@@ -327,6 +365,7 @@ export class Page {
     const e = $(id);
     if (e) e.classList.toggle("checked", !!checked);
     if (id === "mnuZahyou") this.zahyouChecked = !!checked;
+    if (id === "mnuMap") this.mapShown = !!checked;
   }
 
   setFlag(name, value) {
@@ -354,6 +393,10 @@ export class Page {
         this.setEnabled("mnuFMJigen", value);
         this.setEnabled("mnuMazeNumber", value);
         break;
+      case "map":
+        $("mapPanel").hidden = !value;
+        this.setChecked("mnuMap", value);
+        break;
     }
   }
 
@@ -364,6 +407,28 @@ export class Page {
     }
     const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
     this.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+  }
+
+  putMap(bytes, width, height) {
+    const canvas = this.mapContext.canvas;
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+    const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
+    this.mapContext.putImageData(new ImageData(pixels, width, height), 0, 0);
+    // The first time it shows: beside the game when the browser window has room, otherwise
+    // over the view's right side, leaving the panel and its readouts in sight; afterwards
+    // where the player left it.
+    const panel = $("mapPanel");
+    if (!panel.hidden && !panel.style.left) {
+      const client = $("client").getBoundingClientRect();
+      const room = document.documentElement.clientWidth - panel.offsetWidth;
+      const besideView = $("picCon").getBoundingClientRect().left - 8 - panel.offsetWidth;
+      const left = client.right + 8 <= room ? client.right + 8 : besideView;
+      panel.style.left = `${Math.max(0, Math.round(left))}px`;
+      panel.style.top = `${Math.round(client.top)}px`;
+    }
   }
 
   viewport() {

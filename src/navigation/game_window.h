@@ -40,6 +40,11 @@ public:
     virtual void Unload() = 0;
 
     virtual void ShowRanking() = 0;  // the ranking window's load: re-read and show
+    // The map window: shown or hidden with the check mark of its menu item; its drawing
+    // surface, given the size the map needs; showing what was drawn at once.
+    virtual void SetMapShown(bool shown) = 0;
+    virtual ICanvas& MapCanvas(int width, int height) = 0;
+    virtual void RefreshMap() = 0;
     // The tower ending; returns when it is over, false when the window closed meanwhile.
     virtual bool ShowEnding() = 0;
 

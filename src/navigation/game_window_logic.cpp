@@ -53,6 +53,9 @@ void GameWindowLogic::Form_Load() {
     if (m_state.GameMode != kModePractice) m_window.SetMakeMenuEnabled(false);
     FillAngleTables(m_view);
     m_keys = LoadKeyBindings(m_services.settings);
+    // Off unless the player left it on.
+    m_mapShown = m_services.settings.ReadSetting(kSettingsSection, "Map", "0") == "1";
+    m_window.SetMapShown(m_mapShown);
 }
 
 void GameWindowLogic::Form_Unload() {
@@ -73,6 +76,7 @@ void GameWindowLogic::BuildFirstSpace() {
         MakeFigure("Blank", m_state, m_services.music, m_window);
         m_space = {SpaceTexts::Kind::Figure, m_state.DimIndex, 0, {}};
     }
+    ForgetExplored();
     DrawScreen();
     m_state.StartTime = m_services.clock.SecondsSinceMidnight();
     m_window.SetBusy(false);
@@ -91,6 +95,7 @@ void GameWindowLogic::DrawScreen() {
     }
     ExpDirection();
     ShowPosition();
+    UpdateMap();
 }
 
 void GameWindowLogic::DrawPlainView(int depth) {
@@ -138,6 +143,7 @@ void GameWindowLogic::Rot_Click(int index) {
     m_services.effects.PlayEffect("Za.wav");
     ExpDirection();
     ShowPosition();
+    UpdateMap();
 }
 
 void GameWindowLogic::Ahead_Click(int index) {
@@ -171,6 +177,7 @@ void GameWindowLogic::Ahead_Click(int index) {
     m_services.effects.PlayEffect("Za.wav");
     ExpDirection();
     ShowPosition();
+    UpdateMap();
 }
 
 void GameWindowLogic::Form_KeyDown(int keypadDigit, bool modified) {
@@ -251,6 +258,7 @@ void GameWindowLogic::mnuFMRe_Click() {
     const bool tower = m_state.GameMode != kModePractice;
     m_space = {tower ? SpaceTexts::Kind::Tower : SpaceTexts::Kind::Practice, m_state.DimIndex,
                tower ? m_state.TowerFloor : (m_state.Difficulty + 1) / 2, m_state.GoalPos};
+    ForgetExplored();
     mnuFMStart_Click();
     DrawScreen();
     m_window.SetBusy(false);
@@ -283,6 +291,7 @@ void GameWindowLogic::mnuFZZukei_Click(int index) {
     if (index == 0 || index == 1) {
         MakeFigure(index == 0 ? "Blank" : "Circle", m_state, m_services.music, m_window);
         m_space = {SpaceTexts::Kind::Figure, m_state.DimIndex, index, {}};
+        ForgetExplored();
     }
     m_window.SetBusy(false);
     m_window.SetClearPanelVisible(false);
@@ -366,6 +375,31 @@ void GameWindowLogic::mnuLanguage_Click(text::Language language) {
     text::SetLanguage(language);
     m_window.SetAutoCruiseCaption(text::Tr(cruising ? kAutoCruiseRunning : kAutoCruiseIdle));
     RefreshTexts();
+}
+
+void GameWindowLogic::ShowMap(bool shown) {
+    m_mapShown = shown;
+    m_services.settings.WriteSetting(kSettingsSection, "Map", shown ? "1" : "0");
+    m_window.SetMapShown(shown);
+    // The window's surface may be new or may have been drawn over meanwhile.
+    m_mapView.Invalidate();
+    DrawMap();
+}
+
+void GameWindowLogic::ForgetExplored() {
+    m_explored.Clear(SpaceDimension(m_state));
+}
+
+void GameWindowLogic::UpdateMap() {
+    m_explored.Visit(m_state);
+    DrawMap();
+}
+
+void GameWindowLogic::DrawMap() {
+    if (!m_mapShown) return;
+    const MapLayout layout = MapLayoutFor(m_explored.Dimension());
+    m_mapView.Draw(m_state, m_explored, m_window.MapCanvas(layout.width, layout.height));
+    m_window.RefreshMap();
 }
 
 void GameWindowLogic::RefreshTexts() {

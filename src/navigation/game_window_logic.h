@@ -10,9 +10,11 @@
 #include "game/services.h"
 #include "game/text_store.h"
 #include "media/audio.h"
+#include "navigation/explored.h"
 #include "navigation/game_window.h"
 #include "navigation/key_bindings.h"
 #include "navigation/records.h"
+#include "render/map_view.h"
 #include "render/view_state.h"
 #include "settings/settings_file.h"
 #include "text/catalogue.h"
@@ -99,6 +101,13 @@ public:
     // new language, without touching the game. The window retranslates its own texts.
     void mnuLanguage_Click(text::Language language);
 
+    // "地図": the map window on or off, remembered in the settings file. Closing the window
+    // turns it off as well.
+    void mnuMap_Click() { ShowMap(!m_mapShown); }
+    void ShowMap(bool shown);
+    bool MapShown() const { return m_mapShown; }
+    const ExploredCells& Explored() const { return m_explored; }
+
     // The main-keyboard keys, read at load; storing also writes them to the settings file.
     const KeyBindings& Keys() const { return m_keys; }
     void StoreKeys(const KeyBindings& keys);
@@ -119,6 +128,11 @@ private:
     };
 
     void RefreshTexts();
+    // A new space: the map forgets what was met.
+    void ForgetExplored();
+    // After a step, a turn or a redraw: what the player meets now, and the map redrawn.
+    void UpdateMap();
+    void DrawMap();
     bool AutoCruising() const;
     void GoalReached(const Vec4& target);
     void ClearHandling();
@@ -137,6 +151,9 @@ private:
     SpaceTexts m_space;
     std::optional<double> m_clearElapsed;  // the clear time the clear panel shows
     std::optional<int32_t> m_codeNumber;   // the number the next maze is built from
+    ExploredCells m_explored;
+    MapView m_mapView;
+    bool m_mapShown = false;
 };
 
 // The stored "Animation" text as a menu index 0..7: a whole number -1..6 plus one; any

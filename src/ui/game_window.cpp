@@ -25,6 +25,7 @@
 #include "ui/key_settings_dialog.h"
 #include "ui/keypad.h"
 #include "ui/language.h"
+#include "ui/map_window.h"
 #include "ui/menu_windows.h"
 #include "ui/view_widget.h"
 
@@ -107,6 +108,10 @@ void FitCaption(QPushButton* button) {
 GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
     setWindowTitle(QStringLiteral("Kestrune"));
     m_windows = std::make_unique<MenuWindows>(m_deps.settings, m_deps.shell, this);
+    m_mapWindow = new MapWindow(this);
+    connect(m_mapWindow, &MapWindow::closedByPlayer, this, [this] {
+        if (!m_closed) m_logic->ShowMap(false);
+    });
     BuildControls();
     BuildMenus();
     RetranslateUi();
@@ -294,6 +299,13 @@ void GameWindow::BuildMenus() {
         m_mnuZahyou->setChecked(!m_mnuZahyou->isChecked());
         mnuZahyou_Click();
     });
+    m_mnuMap = m_mnuOther->addAction(QString());
+    m_mnuMap->setCheckable(true);
+    // The check mark follows the map window, not the click.
+    connect(m_mnuMap, &QAction::triggered, this, [this] {
+        m_mnuMap->setChecked(!m_mnuMap->isChecked());
+        m_logic->mnuMap_Click();
+    });
     m_mnuHRanking = m_mnuOther->addAction(QString());
     connect(m_mnuHRanking, &QAction::triggered, this, [this] { m_windows->OpenRanking(); });
     m_mnuSettings = m_mnuOther->addMenu(QString());
@@ -353,6 +365,8 @@ void GameWindow::RetranslateUi() {
     m_mnuOther->setTitle(QTr(captions::kMnuOther));
     m_mnuZahyou->setText(QTr(captions::kMnuZahyou));
     m_mnuHRanking->setText(QTr(captions::kMnuHRanking));
+    m_mnuMap->setText(QTr(captions::kMnuMap));
+    m_mapWindow->setWindowTitle(QTr(captions::kMnuMap));
     m_mnuSettings->setTitle(QTr(captions::kMnuSettings));
     for (int i = 0; i < 8; ++i) m_animation[i]->setText(QTr(captions::kAnimationNames[i]));
     m_mnuKeys->setText(QTr(captions::kMnuKeys));
@@ -478,6 +492,26 @@ bool GameWindow::ShowEnding() {
     return m_picClear->ShowEnding(m_deps.music, m_deps.shell, m_deps.pause);
 }
 
+void GameWindow::SetMapShown(bool shown) {
+    m_mnuMap->setChecked(shown);
+    m_mapWanted = shown;
+    // Before the game window shows there is nothing to stand beside: its show places it.
+    if (isVisible() || !shown) m_mapWindow->Place(shown);
+}
+
+ICanvas& GameWindow::MapCanvas(int width, int height) {
+    return m_mapWindow->Canvas(width, height);
+}
+
+void GameWindow::RefreshMap() {
+    m_mapWindow->Refresh();
+}
+
+void GameWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_mapWanted && !m_mapWindow->isVisible()) m_mapWindow->Place(true);
+}
+
 void GameWindow::mnuZahyou_Click() {
     const double inner = m_client->height();
     const double strip = m_picture2->height();
@@ -582,8 +616,9 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
         // The first delivery to this window or its focused control; not again as the key
-        // travels up to the parents.
-        if (widget && widget->window() == this && widget == (focus ? focus : this)) {
+        // travels up to the parents. The map window holds no controls: its keys play too.
+        const bool here = widget && widget->window() == this && widget == (focus ? focus : this);
+        if (here || (widget && widget == m_mapWindow)) {
             auto* key = static_cast<QKeyEvent*>(event);
             bool handled = false;
             if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key))) {

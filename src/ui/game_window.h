@@ -25,6 +25,7 @@ class ViewWidget;
 class ClearPanel;
 class RankingWindow;
 class MenuWindows;
+class MapWindow;
 
 // Everything the window needs from outside, wired in main().
 struct GameWindowDeps {
@@ -71,6 +72,9 @@ public:
     void Unload() override;
     void ShowRanking() override;
     bool ShowEnding() override;
+    void SetMapShown(bool shown) override;
+    ICanvas& MapCanvas(int width, int height) override;
+    void RefreshMap() override;
 
     // Controls the tests and the end-to-end runs look at.
     QPushButton* rotButton(int index) const { return m_rot[index]; }
@@ -90,6 +94,8 @@ public:
     QAction* autoCruiseAction() const { return m_mnuAutoClouse; }
     QAction* hintAction() const { return m_mnuSetDirection; }
     QAction* zahyouAction() const { return m_mnuZahyou; }
+    QAction* mapAction() const { return m_mnuMap; }
+    MapWindow* mapWindow() const { return m_mapWindow; }
     QAction* rankingAction() const { return m_mnuHRanking; }
     QAction* keySettingsAction() const { return m_mnuKeys; }
     QMenu* makeMenu() const { return m_mnuFMJigen; }
@@ -116,6 +122,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
@@ -170,6 +177,9 @@ private:
     QAction* m_mnuSetDirection = nullptr;
     QAction* m_mnuAutoClouse = nullptr;
     QAction* m_mnuZahyou = nullptr;
+    QAction* m_mnuMap = nullptr;
+    MapWindow* m_mapWindow = nullptr;
+    bool m_mapWanted = false;  // shown once the game window shows
     QAction* m_mnuHRanking = nullptr;
     QAction* m_mnuKeys = nullptr;
     std::array<QAction*, 8> m_animation{};

@@ -19,6 +19,9 @@ EM_JS(void, js_set_flag, (const char* name, int value), {
 EM_JS(void, js_put_view, (const uint32_t* pixels, int width, int height), {
     Module.shell.putView(HEAPU8.subarray(pixels, pixels + width * height * 4), width, height);
 });
+EM_JS(void, js_put_map, (const uint32_t* pixels, int width, int height), {
+    Module.shell.putMap(HEAPU8.subarray(pixels, pixels + width * height * 4), width, height);
+});
 EM_JS(void, js_viewport, (double* out), {
     const v = Module.shell.viewport();
     HEAPF64[(out >> 3) + 0] = v.width;

@@ -33,6 +33,7 @@ enum Command : int {
     kCmdOpenLink = 26,    // the page's address names a maze ("#maze=CODE", the text)
     // "塔を1階からやり直す…"
     kCmdTowerRestart = 27,
+    kCmdMap = 28,  // "地図": 0 the menu item (on or off), 1 the map panel's close box
 };
 
 }  // namespace kestrune::web

@@ -196,6 +196,20 @@ void WebGameWindow::ShowRanking() {
     js_show_window("ranking", RankingWindowJson(LoadRanking(m_deps.settings)).c_str());
 }
 
+void WebGameWindow::SetMapShown(bool shown) {
+    js_set_flag("map", shown);
+}
+
+ICanvas& WebGameWindow::MapCanvas(int width, int height) {
+    if (width != m_mapCanvas.Width() || height != m_mapCanvas.Height())
+        m_mapCanvas.Resize(width, height);
+    return m_mapCanvas;
+}
+
+void WebGameWindow::RefreshMap() {
+    js_put_map(m_mapCanvas.Data(), m_mapCanvas.Width(), m_mapCanvas.Height());
+}
+
 void WebGameWindow::OpenVersion() {
     js_show_window("version", VersionWindowJson().c_str());
 }
@@ -344,6 +358,12 @@ bool WebGameWindow::RunCommand(int code, int argument) {
             break;
         case kCmdKeys:
             mnuKeys_Click();
+            break;
+        case kCmdMap:
+            if (argument == 0)
+                logic.mnuMap_Click();
+            else
+                logic.ShowMap(false);
             break;
         case kCmdClearClick:
             logic.picClear_Click();

@@ -65,6 +65,10 @@ public:
     bool ShowEnding() override;
     // The page's address carries the maze's link, so that copying it shares the maze.
     void SetMazeCode(const std::string& code) override;
+    void SetMapShown(bool shown) override;
+    ICanvas& MapCanvas(int width, int height) override;
+    void RefreshMap() override;
+    const BufferCanvas& mapCanvas() const { return m_mapCanvas; }
 
     // Lays the page out for the browser window's size and redraws.
     void Form_Resize();
@@ -111,6 +115,7 @@ private:
     WebWindowDeps m_deps;
     std::unique_ptr<GameWindowLogic> m_logic;
     BufferCanvas m_canvas{1, 1, PixelFormat::Rgba8};
+    BufferCanvas m_mapCanvas{1, 1, PixelFormat::Rgba8};
     int m_outerWidthTwips = 8610;
     double m_clientHeightPx = 441;
     double m_stripHeightPx = 25;

@@ -90,6 +90,8 @@ void Menus(JsonWriter& json, const std::string& autoCruiseCaption) {
     json.BeginObject().String("text", Tr(kMnuOther)).String("id", "mnuOther").BeginArray("items");
     json.BeginObject().String("text", Tr(kMnuZahyou)).Number("command", kCmdZahyou);
     json.String("id", "mnuZahyou").Bool("checkable", true).EndObject();
+    json.BeginObject().String("text", Tr(kMnuMap)).Number("command", kCmdMap);
+    json.String("id", "mnuMap").Bool("checkable", true).EndObject();
     Item(json, Tr(kMnuHRanking), kCmdRanking, 0, "mnuHRanking");
     json.BeginObject().String("text", Tr(kMnuSettings)).BeginArray("items");
     for (int i = 0; i < 8; ++i) {
@@ -224,6 +226,7 @@ std::string ShellDescriptionJson(const std::string& autoCruiseCaption) {
     json.BeginObject();
     json.String("language", text::LanguageCode(text::CurrentLanguage()));
     json.String("caption", "Kestrune").String("wait", Tr(captions::kLblWait));
+    json.String("map", Tr(captions::kMnuMap));
     Title(json);
     Menus(json, autoCruiseCaption);
     Panel(json);

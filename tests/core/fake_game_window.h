@@ -9,6 +9,7 @@
 
 #include "navigation/game_window.h"
 #include "render/canvas.h"
+#include "render/pixel_canvas.h"
 
 namespace kestrune::test {
 
@@ -72,6 +73,16 @@ public:
         return true;
     }
     void SetMazeCode(const std::string& code) override { mazeCode = code; }
+    // The map window keeps its pixels, as both shells do.
+    BufferCanvas mapCanvas{1, 1, PixelFormat::Xrgb32};
+    bool mapShown = false;
+    int mapRefreshes = 0;
+    void SetMapShown(bool s) override { mapShown = s; }
+    ICanvas& MapCanvas(int w, int h) override {
+        if (w != mapCanvas.Width() || h != mapCanvas.Height()) mapCanvas.Resize(w, h);
+        return mapCanvas;
+    }
+    void RefreshMap() override { ++mapRefreshes; }
 };
 
 class ScriptedDialogs final : public IDialogs {

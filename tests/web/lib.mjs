@@ -90,16 +90,16 @@ export async function storage(page, key) {
   return page.evaluate((k) => localStorage.getItem(k), key);
 }
 
-// The view canvas's pixels, RGBA.
-export async function canvasPixels(page) {
-  return page.evaluate(() => {
-    const c = document.getElementById("view");
+// A canvas's pixels, RGBA: the view's unless another is named.
+export async function canvasPixels(page, id = "view") {
+  return page.evaluate((canvasId) => {
+    const c = document.getElementById(canvasId);
     const data = c.getContext("2d").getImageData(0, 0, c.width, c.height).data;
     let s = "";
     for (let i = 0; i < data.length; i += 8192)
       s += String.fromCharCode.apply(null, data.subarray(i, i + 8192));
     return { width: c.width, height: c.height, data: btoa(s) };
-  }).then((p) => ({ ...p, data: Buffer.from(p.data, "base64") }));
+  }, id).then((p) => ({ ...p, data: Buffer.from(p.data, "base64") }));
 }
 
 export async function menu(page, ...path) {

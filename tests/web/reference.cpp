@@ -2,8 +2,10 @@
 // rasterizer as the browser build, writing RGBA bytes as the page's canvas holds them.
 //
 // Usage: kestrune_web_reference WIDTH HEIGHT practice|tower [COMMAND...] > picture.rgba
+//        kestrune_web_reference map practice|tower [COMMAND...] > map.rgba
 // Commands, in order: R<i> Rot_Click(i), A<i> Ahead_Click(i), N<i> the animation setting i,
-// C<code> the maze of a maze number.
+// C<code> the maze of a maze number, M the map turned on or off. The second form writes the
+// map's pixels instead of the view's.
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -64,6 +66,13 @@ public:
     void Unload() override {}
     void ShowRanking() override {}
     bool ShowEnding() override { return true; }
+    BufferCanvas mapCanvas{1, 1, PixelFormat::Rgba8};
+    void SetMapShown(bool) override {}
+    ICanvas& MapCanvas(int w, int h) override {
+        if (w != mapCanvas.Width() || h != mapCanvas.Height()) mapCanvas.Resize(w, h);
+        return mapCanvas;
+    }
+    void RefreshMap() override {}
 };
 
 class NoDialogs final : public IDialogs {
@@ -86,13 +95,16 @@ public:
 };
 
 int Run(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: %s WIDTH HEIGHT practice|tower [COMMAND...]\n", argv[0]);
+    const bool map = argc >= 2 && std::string(argv[1]) == "map";
+    // The map form has no view size: the view is the design's.
+    const int first = map ? 3 : 4;
+    if (argc < first) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT|map practice|tower [COMMAND...]\n", argv[0]);
         return 2;
     }
-    const int width = std::atoi(argv[1]);
-    const int height = std::atoi(argv[2]);
-    const std::string mode = argv[3];
+    const int width = map ? 445 : std::atoi(argv[1]);
+    const int height = map ? 441 : std::atoi(argv[2]);
+    const std::string mode = argv[first - 1];
     auto state = std::make_unique<GameState>();
     MemoryStore store;
     SettingsFile settings(store);
@@ -117,7 +129,7 @@ int Run(int argc, char** argv) {
                                        kTowerFileName, store});
     logic.Form_Load();
     logic.BuildFirstSpace();
-    for (int i = 4; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         const std::string command = argv[i];
         const int n = std::atoi(command.c_str() + 1);
         if (command[0] == 'R')
@@ -128,9 +140,13 @@ int Run(int argc, char** argv) {
             logic.mnuAnimation_Click(n);
         else if (command[0] == 'C')
             logic.OpenMazeCode(command.substr(1));
+        else if (command[0] == 'M')
+            logic.mnuMap_Click();
     }
-    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-    return std::fwrite(window.canvas.Data(), 1, bytes, stdout) == bytes ? 0 : 1;
+    const BufferCanvas& picture = map ? window.mapCanvas : window.canvas;
+    const size_t bytes =
+        static_cast<size_t>(picture.Width()) * static_cast<size_t>(picture.Height()) * 4;
+    return std::fwrite(picture.Data(), 1, bytes, stdout) == bytes ? 0 : 1;
 }
 
 }  // namespace

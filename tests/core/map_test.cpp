@@ -1,0 +1,191 @@
+// The map of explored cells: which cells count as met, and the pixels the map shows.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/fake_game_window.h"
+#include "game/maze.h"
+#include "navigation/explored.h"
+#include "navigation/game_window_logic.h"
+#include "render/map_view.h"
+#include "render/pixel_canvas.h"
+#include "test_support.h"
+
+namespace kestrune {
+namespace {
+
+Vec4 Along(Vec4 c, int axis, int delta) {
+    c[static_cast<size_t>(axis)] += delta;
+    return c;
+}
+
+// The top-left pixel of a cell on the map.
+Point CellPixel(const MapLayout& l, const Vec4& c) {
+    return {l.left + (c[2] - 4) * l.LayerStep() + (c[0] - 4) * l.cell,
+            l.top + (c[3] - 4) * l.LayerStep() + (c[1] - 4) * l.cell};
+}
+
+uint32_t PixelAt(const BufferCanvas& canvas, Point p) {
+    return canvas.Data()[static_cast<size_t>(p.y * canvas.Width() + p.x)];
+}
+
+uint64_t Digest(const BufferCanvas& canvas) {
+    uint64_t h = 14695981039346656037ull;
+    const uint32_t* p = canvas.Data();
+    for (int i = 0; i < canvas.Width() * canvas.Height(); ++i) {
+        h ^= p[i];
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+// The map's pixels, painted afresh in one go.
+std::unique_ptr<BufferCanvas> FreshMap(const GameState& s, const ExploredCells& e) {
+    const MapLayout l = MapLayoutFor(e.Dimension());
+    auto canvas = std::make_unique<BufferCanvas>(l.width, l.height, PixelFormat::Xrgb32);
+    MapView view;
+    view.Draw(s, e, *canvas);
+    return canvas;
+}
+
+// In 2, 3 and 4 dimensions a walk down a corridor that turns onto the space's last axis:
+// the cells stood on and every cell beside them along the space's axes are met, nothing
+// further, nothing off the space's axes; a wall once met stays on the map; the goal counts
+// only once it is straight ahead down the open corridor. The map painted step by step
+// matches the map painted afresh, with met walls in the wall colour and the rest blank.
+TEST(ExploredMap, AWalkMeetsItsNeighboursAndTheGoalInViewInEveryDimension) {
+    for (int dimension = 2; dimension <= 4; ++dimension) {
+        SCOPED_TRACE(dimension);
+        const int last = dimension - 1;
+        auto s = test::PracticeState(dimension - 1, 1);
+        FillInterior(s->MazeSpace, CellWall);
+        s->WallColour = {0, 255, 0};
+        const Vec4 start{4, 4, 4, 4}, corner{6, 4, 4, 4};
+        for (const Vec4& c : {start, Vec4{5, 4, 4, 4}, corner, Along(corner, last, 1),
+                              Along(corner, last, 2), Along(corner, last, 3)})
+            s->MazeSpace[CellIndex(c)] = CellOpen;
+        const Vec4 goal = Along(corner, last, 4);
+        s->MazeSpace[CellIndex(goal)] = CellGoal;
+
+        ExploredCells e;
+        e.Clear(dimension);
+        const MapLayout l = MapLayoutFor(dimension);
+        BufferCanvas canvas(l.width, l.height, PixelFormat::Xrgb32);
+        MapView view;
+        auto visit = [&](const Vec4& at) {
+            s->PlayerPos = at;
+            e.Visit(*s);
+            view.Draw(*s, e, canvas);
+        };
+        s->Orientation = kIdentity;
+        visit(start);
+        const Vec4 sideWall = Along(start, 1, 1);
+        EXPECT_TRUE(e.Seen(CellIndex(Along(start, 0, 1))));
+        EXPECT_TRUE(e.Seen(CellIndex(sideWall)));
+        EXPECT_TRUE(e.Seen(CellIndex(Along(start, last, 1))));
+        if (dimension < 4) {
+            EXPECT_FALSE(e.Seen(CellIndex(Along(start, dimension, 1))));
+        }
+        EXPECT_FALSE(e.Seen(CellIndex(corner)));  // open, but two cells away
+        EXPECT_EQ(PixelAt(canvas, CellPixel(l, corner)), canvas.PixelOf(kMapUnseen));
+        visit({5, 4, 4, 4});
+        visit(corner);
+        EXPECT_FALSE(e.Seen(CellIndex(goal)));  // facing +x, the corridor ahead is walled
+        EXPECT_FALSE(e.Seen(CellIndex(Along(corner, last, 2))));
+        // Face the last axis: the goal is at the end of the corridor ahead.
+        s->Orientation = kIdentity;
+        s->Orientation[0][0] = 0;
+        s->Orientation[static_cast<size_t>(last)][0] = 1;
+        s->Orientation[0][static_cast<size_t>(last)] = 1;
+        s->Orientation[static_cast<size_t>(last)][static_cast<size_t>(last)] = 0;
+        visit(corner);
+        EXPECT_TRUE(e.Seen(CellIndex(goal)));
+        EXPECT_FALSE(e.Seen(CellIndex(Along(corner, last, 2))));
+        EXPECT_TRUE(e.Visited(CellIndex(start)));
+        EXPECT_FALSE(e.Visited(CellIndex(Along(corner, last, 1))));
+        // Far from the start now, its side wall is still on the map.
+        EXPECT_TRUE(e.Seen(CellIndex(sideWall)));
+        EXPECT_EQ(PixelAt(canvas, CellPixel(l, sideWall)), canvas.PixelOf(MakeColour(0, 255, 0)));
+        EXPECT_EQ(PixelAt(canvas, CellPixel(l, Along(corner, last, 2))),
+                  canvas.PixelOf(kMapUnseen));
+
+        const auto fresh = FreshMap(*s, e);
+        EXPECT_TRUE(std::equal(canvas.Data(), canvas.Data() + l.width * l.height, fresh->Data()));
+    }
+}
+
+class MapLogicTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::unique_ptr<GameState> state = test::MakeState();
+    test::FakeGameWindow window;
+    test::ScriptedRandom random;
+    test::FakeClock clock;
+    test::RecordingMusic music;
+    test::RecordingEffects effects;
+    SettingsFile settings;
+    test::ScriptedDialogs dialogs;
+    test::RecordingPacer pacer;
+
+    std::unique_ptr<GameWindowLogic> MakeLogic() {
+        return std::make_unique<GameWindowLogic>(
+            *state, window,
+            GameServices{random, clock, music, effects, settings, dialogs, pacer,
+                         dir.file("tower")});
+    }
+    void SetUp() override {
+        settings.LocateSettingsFile(dir.path());
+        settings.WriteSetting(kSettingsSection, "Animation", "-1");
+        PrepareStartup(*state);
+        state->GameMode = kModePractice;
+        FillTowerShell(*state);
+    }
+    int SeenCount(const GameWindowLogic& logic) const {
+        int n = 0;
+        for (int i = 0; i < kCellCount; ++i) n += logic.Explored().Seen(i) ? 1 : 0;
+        return n;
+    }
+};
+
+// A player's evening: the map turned on (and so remembered), a 4D 上級 maze, the hint and
+// five steps. The map shows exactly these pixels; the goal, far away, is not on it; a new
+// maze forgets everything but the start and its eight neighbours.
+TEST_F(MapLogicTest, HintAndStepsInA4DMazeGiveThePinnedMapAndANewMazeForgetsIt) {
+    auto logic = MakeLogic();
+    logic->Form_Load();
+    EXPECT_FALSE(window.mapShown);
+    logic->mnuMap_Click();
+    EXPECT_TRUE(window.mapShown);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Map", "?"), "1");
+
+    random.clockSeed = 2026;
+    logic->mnuFMJJigen_Click(3);
+    logic->mnuFMMake_Click(3);
+    for (int i = 0; i < 5; ++i) {
+        logic->mnuSetDirection_Click();
+        logic->Ahead_Click(0);
+    }
+    EXPECT_FALSE(logic->Explored().Seen(CellIndex(state->GoalPos)));
+    EXPECT_EQ(Digest(window.mapCanvas), 8396072510495254953u);
+    const auto fresh = FreshMap(*state, logic->Explored());
+    EXPECT_EQ(Digest(*fresh), Digest(window.mapCanvas));
+
+    // Opening the 2D submenu alone changes no space: the map stays four-dimensional.
+    logic->mnuFMJJigen_Click(1);
+    logic->Rot_Click(0);
+    EXPECT_EQ(window.mapCanvas.Width(), MapLayoutFor(4).width);
+    logic->mnuFMJJigen_Click(3);
+    logic->mnuFMRe_Click();
+    EXPECT_EQ(SeenCount(*logic), 9);
+
+    // The next run starts with the map shown; turning it off is remembered too.
+    auto next = MakeLogic();
+    window.mapShown = false;
+    next->Form_Load();
+    EXPECT_TRUE(window.mapShown);
+    next->mnuMap_Click();
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Map", "?"), "0");
+}
+
+}  // namespace
+}  // namespace kestrune
