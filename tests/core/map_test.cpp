@@ -158,9 +158,7 @@ TEST_F(MapLogicTest, HintAndStepsInA4DMazeGiveThePinnedMapAndANewMazeForgetsIt) 
     EXPECT_TRUE(window.mapShown);
     EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Map", "?"), "1");
 
-    random.clockSeed = 2026;
-    logic->mnuFMJJigen_Click(3);
-    logic->mnuFMMake_Click(3);
+    ASSERT_TRUE(logic->OpenMazeCode("4D-3-0002026-9"));
     for (int i = 0; i < 5; ++i) {
         logic->mnuSetDirection_Click();
         logic->Ahead_Click(0);
