@@ -25,6 +25,3 @@ export const Command = Object.freeze({
   namedKey: 23,
   keys: 24,
 });
-
-// What the window system sends without the player: these still run during the ending.
-export const notInput = new Set([Command.resize]);

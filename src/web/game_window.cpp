@@ -119,7 +119,7 @@ void WebGameWindow::RetranslateUi() {
             js_set_text("Label5_1", text::Tr(captions::kLabel5ClearTime).c_str());
     }
     if (js_window_shown("ranking")) ShowRanking();
-    if (js_window_shown("version")) OpenVersion();
+    if (js_window_shown("version")) BuildVersion();
 }
 
 void WebGameWindow::ShowKeyTooltips() {
@@ -191,7 +191,21 @@ void WebGameWindow::ShowRanking() {
     js_show_window("ranking", RankingWindowJson(LoadRanking(m_deps.settings)).c_str());
 }
 
+void WebGameWindow::OpenRanking() {
+    if (js_window_shown("ranking"))
+        js_raise_window("ranking");
+    else
+        ShowRanking();
+}
+
 void WebGameWindow::OpenVersion() {
+    if (js_window_shown("version"))
+        js_raise_window("version");
+    else
+        BuildVersion();
+}
+
+void WebGameWindow::BuildVersion() {
     js_show_window("version", VersionWindowJson().c_str());
 }
 
