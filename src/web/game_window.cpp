@@ -128,8 +128,8 @@ void WebGameWindow::ShowKeyTooltips() {
 }
 
 void WebGameWindow::mnuKeys_Click() {
-    // Waits inside the command loop it is inlined into (asyncify_only.txt). The dialog starts
-    // the copy itself (BeginKeySettings), so nothing here comes before the wait.
+    // The dialog starts the copy itself (BeginKeySettings), so nothing here comes before the
+    // wait.
     if (js_key_settings()) {
         m_logic->StoreKeys(m_keyDraft);
         ShowKeyTooltips();

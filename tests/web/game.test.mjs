@@ -151,13 +151,13 @@ describe("the browser game", () => {
   test("座標を見る slides the strip out and back, and the game goes on meanwhile and after", async () => {
     const page = await openGame(browser, server);
     await startPractice(page);
-    const stripTop = () => page.$eval("#picture2", (e) => e.offsetTop);
+    const stripTop = () => page.$eval("#picture2", (e) => parseInt(e.style.top, 10));
     const shown = await stripTop();
     // Every top the strip passes through, as the page shows it.
     await page.evaluate(() => {
       const strip = document.getElementById("picture2");
       window.stripTops = [];
-      new MutationObserver(() => window.stripTops.push(strip.offsetTop))
+      new MutationObserver(() => window.stripTops.push(parseInt(strip.style.top, 10)))
         .observe(strip, { attributes: true, attributeFilter: ["style"] });
     });
     await choose(page, "mnuOther", "mnuZahyou");
