@@ -162,8 +162,8 @@ describe("the browser game", () => {
     });
     await choose(page, "mnuOther", "mnuZahyou");
     const out = await page.evaluate(() => window.stripTops.splice(0));
-    assert.ok(new Set(out).size > 5, `the strip slid: ${out.length} positions`);
-    assert.ok(Math.abs(out[0] - shown) <= 1, `starts where it stood: ${out[0]}, ${shown}`);
+    assert.ok(new Set(out).size >= 3, `the strip slid: ${out.length} positions`);
+    assert.ok(out[0] > shown && out[0] < shown + 25, `starts down from ${shown}: ${out[0]}`);
     assert.ok(out.at(-1) > shown + 20, `out of sight below: ${out.at(-1)}, ${shown}`);
     assert.equal(await page.$eval("#picture2", (e) => e.hidden), true);
     assert.equal(await page.$eval("#mnuZahyou", (e) => e.classList.contains("checked")), false);
@@ -176,8 +176,8 @@ describe("the browser game", () => {
     await keypad(page, 6);
     await idle(page);
     const back = await page.evaluate(() => window.stripTops.splice(0));
-    assert.ok(Math.abs(back.at(-1) - shown) <= 1, `back in place: ${back.at(-1)}, ${shown}`);
-    assert.ok(new Set(back).size > 5, `the strip slid back: ${back.length} positions`);
+    assert.equal(back.at(-1), shown);
+    assert.ok(new Set(back).size >= 3, `the strip slid back: ${back.length} positions`);
     assert.equal(await page.$eval("#picture2", (e) => e.hidden), false);
     assert.equal(await page.$eval("#mnuZahyou", (e) => e.classList.contains("checked")), true);
     await expectSamePicture(page, "practice", ["A0", "R1"]);
