@@ -29,6 +29,3 @@ export const Command = Object.freeze({
   towerRestart: 27,
   map: 28,
 });
-
-// What the window system sends without the player: these still run during the ending.
-export const notInput = new Set([Command.resize]);

@@ -2,27 +2,35 @@
 // player's input for it in order.
 import createKestrune from "./kestrune.mjs";
 import { installAudio, audioState } from "./audio.js";
-import { Command, notInput } from "./commands.js";
+import { Command } from "./commands.js";
 import { Page } from "./page.js";
 
-const queue = [];
 let running = false;
 let game = null;
 
-// Every click, key and menu command waits its turn: while the game shows an animation, a
-// box or "Please Wait", what the player does meanwhile runs afterwards, in order.
-function enqueue(code, argument = 0, text = undefined, bytes = undefined) {
-  if (page.dropInput && !notInput.has(code)) return;
-  if (code === Command.resize && queue.length && queue[queue.length - 1].code === code) return;
-  queue.push({ code, argument, text, bytes });
+// Every click, key and menu command waits its turn in the game's queue: while the game shows
+// an animation, a box or "Please Wait", what the player does meanwhile runs afterwards, in
+// order. `repeat` marks a held key's auto-repeat, which the queue may combine.
+function enqueue(code, argument = 0, text = "", bytes = new Uint8Array(0), repeat = false) {
+  if (!game) return;
+  const copy = game._malloc(bytes.length + 1);
+  game.HEAPU8.set(bytes, copy);
+  try {
+    withString(text, (t) => game._kestrune_enqueue(code, argument, t, copy, bytes.length,
+                                                   repeat ? 1 : 0));
+  } finally {
+    game._free(copy);
+  }
   pump();
 }
+
+const queued = () => game._kestrune_queued();
 
 async function pump() {
   if (running || !game) return;
   running = true;
   try {
-    while (queue.length) await game.ccall("kestrune_pump", null, [], [], { async: true });
+    while (queued()) await game.ccall("kestrune_pump", null, [], [], { async: true });
   } finally {
     running = false;
   }
@@ -94,7 +102,7 @@ function onKey(e) {
   // A main-keyboard key runs by its name, through the player's key bindings.
   const name = code === Command.namedKey ? game.UTF8ToString(game._kestrune_key_name())
                                          : undefined;
-  enqueue(code, key & 255, name);
+  enqueue(code, key & 255, name, undefined, e.repeat);
 }
 
 async function start() {
@@ -112,10 +120,10 @@ async function start() {
     const file = e.target.files[0];
     e.target.value = "";
     if (!file) return;
-    // Anything larger is no settings file; it is not even read. The bytes go to the game as
+    // Anything larger than the game takes is not even read. The bytes go to the game as
     // they are: a file from Japanese Windows is not UTF-8.
-    const bytes = file.size <= 1024 * 1024 ? new Uint8Array(await file.arrayBuffer())
-                                           : new Uint8Array(0);
+    const bytes = file.size <= game._kestrune_import_limit()
+      ? new Uint8Array(await file.arrayBuffer()) : new Uint8Array(0);
     enqueue(Command.import, 0, file.name, bytes);
   });
   // A link to a maze ("#maze=CODE") opens it, at start and when the address changes to one;
@@ -134,9 +142,9 @@ async function start() {
   window.addEventListener("hashchange", openLink);
   pump();
   // For the tests and the figures.
-  window.kestrune = { game, page, enqueue, audioState, ready: true, queue,
+  window.kestrune = { game, page, enqueue, audioState, ready: true, queued,
                       running: () => running,
-                      idle: () => !running && queue.length === 0 };
+                      idle: () => !running && queued() === 0 };
 }
 
 start();

@@ -79,7 +79,7 @@ export class Page {
     this.queue = queue;      // (code, argument, text) => void
     this.description = null;
     this.modal = 0;          // boxes open
-    this.dropInput = false;  // the ending's pauses
+    this.pauseScale = 1;     // the tests shorten the ending's pauses with it
     this.commandText = null;
     this.menuOpen = null;
     document.addEventListener("pointerdown", (e) => {
@@ -351,6 +351,12 @@ export class Page {
     return !!$(name);
   }
 
+  // The window as it is, above the other windows.
+  raiseWindow(name) {
+    const w = $(name);
+    if (w) document.body.appendChild(w);
+  }
+
   setColour(id, red, green, blue) {
     const e = $(id);
     if (e) e.style.background = `rgb(${red}, ${green}, ${blue})`;
@@ -595,12 +601,7 @@ export class Page {
   }
 
   async pause(milliseconds) {
-    this.dropInput = true;
-    try {
-      await new Promise((resolve) => setTimeout(resolve, milliseconds));
-    } finally {
-      this.dropInput = false;
-    }
+    await new Promise((resolve) => setTimeout(resolve, milliseconds * this.pauseScale));
     return true;
   }
 

@@ -35,6 +35,9 @@ EM_JS(void, js_apply_layout, (const char* json), {
 EM_JS(void, js_show_window, (const char* name, const char* json), {
     Module.shell.showWindow(UTF8ToString(name), JSON.parse(UTF8ToString(json)));
 });
+EM_JS(void, js_raise_window, (const char* name), {
+    Module.shell.raiseWindow(UTF8ToString(name));
+});
 EM_JS(int, js_window_shown, (const char* name), {
     return Module.shell.windowShown(UTF8ToString(name)) ? 1 : 0;
 });
@@ -47,33 +50,16 @@ EM_JS(void, js_open, (const char* url), {
 EM_JS(void, js_notice, (const char* text), {
     Module.shell.notice(UTF8ToString(text));
 });
-EM_JS(int, js_next_command, (int* argument), {
-    const c = Module.shell.nextCommand();
-    if (!c) return -1;
-    HEAP32[argument >> 2] = c.argument | 0;
-    Module.shell.commandText = c.text === undefined ? null : c.text;
-    Module.shell.commandBytes = c.bytes === undefined ? null : c.bytes;
-    return c.code;
-});
-EM_JS(char*, js_command_bytes, (int* length), {
-    const b = Module.shell.commandBytes || new Uint8Array(0);
-    Module.shell.commandBytes = null;
-    const copy = _malloc(b.length + 1);
-    HEAPU8.set(b, copy);
-    HEAP32[length >> 2] = b.length;
-    return copy;
-});
-EM_JS(char*, js_command_text, (), {
-    const t = Module.shell.commandText;
-    Module.shell.commandText = null;
-    return t === null ? 0 : allocateUTF8(t);
-});
 EM_JS(char*, js_storage_read, (const char* key), {
     const t = Module.shell.storageRead(UTF8ToString(key));
     return t === null ? 0 : allocateUTF8(t);
 });
-EM_JS(int, js_storage_write, (const char* key, const char* text), {
-    return Module.shell.storageWrite(UTF8ToString(key), UTF8ToString(text)) ? 1 : 0;
+// UTF8ToString's decoder would drop a byte-order mark at the start of the text; a stored
+// file keeps its mark.
+EM_JS(int, js_storage_write, (const char* key, const char* text, int length), {
+    const bytes = HEAPU8.subarray(text, text + length);
+    const decoded = new TextDecoder("utf-8", { ignoreBOM: true }).decode(bytes);
+    return Module.shell.storageWrite(UTF8ToString(key), decoded) ? 1 : 0;
 });
 EM_JS(int, js_storage_remove, (const char* key), {
     return Module.shell.storageRemove(UTF8ToString(key)) ? 1 : 0;

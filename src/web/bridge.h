@@ -19,18 +19,14 @@ void js_viewport(double* out);
 void js_apply_layout(const char* json);
 void js_show_window(const char* name, const char* json);
 int js_window_shown(const char* name);
+void js_raise_window(const char* name);  // an open window brought to the front as it is
 // The windows' captions again, from a new shell description (JSON), the game's texts kept.
 void js_retranslate(const char* json);
 void js_open(const char* url);
 void js_notice(const char* text);
 
-// The next queued command: its code (or -1 when none is queued), argument and text.
-int js_next_command(int* argument);
-char* js_command_text();              // malloc'd, may be null
-char* js_command_bytes(int* length);  // the bytes that ride along, malloc'd
-
 char* js_storage_read(const char* key);  // malloc'd, null when missing or unreadable
-int js_storage_write(const char* key, const char* text);
+int js_storage_write(const char* key, const char* text, int length);
 int js_storage_exists(const char* key);
 int js_storage_remove(const char* key);  // 1 when the key is gone
 

@@ -124,7 +124,7 @@ void WebGameWindow::RetranslateUi() {
             js_set_text("Label5_1", text::Tr(captions::kLabel5ClearTime).c_str());
     }
     if (js_window_shown("ranking")) ShowRanking();
-    if (js_window_shown("version")) OpenVersion();
+    if (js_window_shown("version")) BuildVersion();
 }
 
 void WebGameWindow::ShowKeyTooltips() {
@@ -133,8 +133,8 @@ void WebGameWindow::ShowKeyTooltips() {
 }
 
 void WebGameWindow::mnuKeys_Click() {
-    // Waits inside the command loop it is inlined into (asyncify_only.txt). The dialog starts
-    // the copy itself (BeginKeySettings), so nothing here comes before the wait.
+    // The dialog starts the copy itself (BeginKeySettings), so nothing here comes before the
+    // wait.
     if (js_key_settings()) {
         m_logic->StoreKeys(m_keyDraft);
         ShowKeyTooltips();
@@ -210,7 +210,21 @@ void WebGameWindow::RefreshMap() {
     js_put_map(m_mapCanvas.Data(), m_mapCanvas.Width(), m_mapCanvas.Height());
 }
 
+void WebGameWindow::OpenRanking() {
+    if (js_window_shown("ranking"))
+        js_raise_window("ranking");
+    else
+        ShowRanking();
+}
+
 void WebGameWindow::OpenVersion() {
+    if (js_window_shown("version"))
+        js_raise_window("version");
+    else
+        BuildVersion();
+}
+
+void WebGameWindow::BuildVersion() {
     js_show_window("version", VersionWindowJson().c_str());
 }
 

@@ -74,7 +74,9 @@ public:
     void Form_Resize();
     // "座標を見る": the strip's slide out and back in.
     void mnuZahyou_Click();
-    void OpenRanking() { ShowRanking(); }
+    // "ランキング表" and "バージョン情報": an open window comes to the front as it is, neither
+    // re-read nor rebuilt; a closed one is built.
+    void OpenRanking();
     void OpenVersion();
     void OpenHelp();
     // Once, when the page goes away: the window's unload.
@@ -111,6 +113,8 @@ private:
     void SetEndingTop(int top) override;
     void ShowPanel() override;
     void RepaintPanel() override;
+
+    void BuildVersion();
 
     WebWindowDeps m_deps;
     std::unique_ptr<GameWindowLogic> m_logic;

@@ -20,8 +20,10 @@
 #include "settings/settings_file.h"
 #include "text/catalogue.h"
 #include "web/bridge.h"
+#include "web/command_queue.h"
 #include "web/commands.h"
 #include "web/game_window.h"
+#include "web/import.h"
 #include "web/json.h"
 #include "web/keys.h"
 #include "web/services.h"
@@ -32,9 +34,6 @@ namespace kestrune::web {
 namespace {
 
 using text::Tr;
-
-// The largest records file taken in: far above any real one, far below the storage quota.
-constexpr size_t kImportLimit = 256 * 1024;
 
 class App final : public ICommandRunner {
 public:
@@ -49,10 +48,10 @@ public:
     }
 
     void RunQueuedCommands() override {
-        int argument = 0;
-        for (int code = js_next_command(&argument); code >= 0; code = js_next_command(&argument))
-            RunCommand(code, argument);
+        while (auto command = m_queue.Take()) RunCommand(*command);
     }
+
+    CommandQueue& Queue() { return m_queue; }
 
     WebGameWindow* Window() { return m_window.get(); }
 
@@ -80,7 +79,9 @@ public:
     }
 
 private:
-    void RunCommand(int code, int argument) {
+    void RunCommand(const QueuedCommand& command) {
+        const int code = command.code;
+        const int argument = command.argument;
         if (code == kCmdChoose) {
             Choose(argument);
         } else if (code == kCmdLanguage) {
@@ -89,32 +90,14 @@ private:
         } else if (code == kCmdExport) {
             Export();
         } else if (code == kCmdImport) {
-            const std::string name = CommandText();
-            Import(name, CommandBytes());
+            Import(command.text, command.bytes);
         } else if (code == kCmdOpenLink) {
-            OpenLink(CommandText());
+            OpenLink(command.text);
         } else if (code == kCmdNamedKey) {
-            if (m_window) m_window->logic().KeyboardKeyDown(CommandText());
+            if (m_window) m_window->logic().KeyboardKeyDown(command.text);
         } else if (m_window) {
             m_window->RunCommand(code, argument);
         }
-    }
-
-    // The bytes that ride along with the command just taken.
-    static std::string CommandBytes() {
-        int length = 0;
-        char* raw = js_command_bytes(&length);
-        std::string bytes(raw, static_cast<size_t>(length));
-        std::free(raw);
-        return bytes;
-    }
-
-    // The text that rides along with the command just taken.
-    static std::string CommandText() {
-        char* raw = js_command_text();
-        std::string text = raw ? raw : "";
-        std::free(raw);
-        return text;
     }
 
     // cmdPractice_Click / cmdTower_Click, then what the desktop's start-up does after the
@@ -162,8 +145,8 @@ private:
     // text, which the storage holds) when the desktop's reader reads it as this game's
     // settings; otherwise refused, and nothing changes.
     void Import(const std::string& name, const std::string& bytes) {
-        const std::string text = SettingsFile::SettingsTextInUtf8(bytes);
-        if (bytes.size() > kImportLimit || !SettingsFile::IsSettingsText(text)) {
+        const auto text = ImportedSettingsText(bytes);
+        if (!text) {
             m_dialogs.ShowMessage(
                 text::Trf(
                     "「{0}」は Kestrune の記録ファイルではありません。記録は何も変わっていません。",
@@ -171,11 +154,14 @@ private:
                 "Kestrune");
             return;
         }
-        if (!m_store.Write(kSettingsFileName, text)) return;
+        if (!m_store.Write(kSettingsFileName, *text)) return;
         // The file replaced everything: what this run kept unsaved is no longer the player's.
         m_settings.DiscardUnsaved();
         if (m_window) {
-            // Its keys and language count at once, as they will at the next start.
+            // Its animation, keys and language count at once, as they will at the next start;
+            // the window's unload then stores the file's animation, not the one it replaced.
+            m_window->logic().mnuAnimation_Click(AnimationIndexFromSetting(
+                m_settings.ReadSetting(kSettingsSection, "Animation", "3")));
             m_window->logic().StoreKeys(LoadKeyBindings(m_settings));
             const auto language = m_settings.FindSetting(kSettingsSection, kLanguageKey);
             const auto chosen = language ? text::LanguageFromCode(*language) : std::nullopt;
@@ -199,7 +185,8 @@ private:
     SoundEffects m_effects{m_effectPlayer, [](const std::string& name) { return name; }};
     WebDialogs m_dialogs;
     WebFramePacer m_pacer;
-    WebPause m_pause;
+    CommandQueue m_queue;
+    WebPause m_pause{m_queue};
     WebShell m_shell;
     std::unique_ptr<WebGameWindow> m_window;
     std::string m_lastKeyName;
@@ -229,6 +216,25 @@ EMSCRIPTEN_KEEPALIVE const char* kestrune_start(const char* browserLanguage) {
     TheApp().ChooseLanguage(browserLanguage ? browserLanguage : "");
     return kestrune::web::Keep(
         kestrune::web::ShellDescriptionJson(kestrune::text::Tr(kestrune::kAutoCruiseIdle)));
+}
+
+// Queues a command of the page (commands.h) with its text and bytes (both may be empty);
+// `repeat` marks a held key's auto-repeat. A plain call, also made while the game waits.
+EMSCRIPTEN_KEEPALIVE void kestrune_enqueue(int code, int argument, const char* text,
+                                           const char* bytes, int length, int repeat) {
+    TheApp().Queue().Push({code, argument, text ? text : "",
+                           bytes ? std::string(bytes, static_cast<size_t>(length)) : std::string(),
+                           repeat != 0});
+}
+
+// How many commands wait; the page pumps while any do.
+EMSCRIPTEN_KEEPALIVE int kestrune_queued() {
+    return static_cast<int>(TheApp().Queue().Size());
+}
+
+// The largest records file the game takes in; the page reads no larger one.
+EMSCRIPTEN_KEEPALIVE int kestrune_import_limit() {
+    return static_cast<int>(kestrune::web::kImportLimit);
 }
 
 // Runs every queued command, waiting where the game waits (called through Asyncify).

@@ -66,7 +66,10 @@ void WebFramePacer::WaitFrame() {
 }
 
 bool WebPause::Pause(int milliseconds) {
-    return js_pause(milliseconds) != 0;
+    m_queue.SetInputDropped(true);
+    const bool paused = js_pause(milliseconds) != 0;
+    m_queue.SetInputDropped(false);
+    return paused;
 }
 
 void WebShell::Open(const std::string& target) {
@@ -86,7 +89,8 @@ std::optional<std::string> LocalStore::Read(const std::string& name) {
 }
 
 bool LocalStore::Write(const std::string& name, const std::string& text) {
-    if (js_storage_write(Key(name).c_str(), text.c_str())) return true;
+    if (js_storage_write(Key(name).c_str(), text.data(), static_cast<int>(text.size())))
+        return true;
     js_notice(Tr("ブラウザに記録を保存できませんでした（保存領域がいっぱいか、保存が許可されていま"
                  "せん）。"
                  "前に保存した記録はそのまま残っています。")

@@ -12,6 +12,7 @@
 #include "media/music.h"
 #include "navigation/game_window.h"
 #include "text/catalogue.h"
+#include "web/command_queue.h"
 
 namespace kestrune::web {
 
@@ -39,10 +40,14 @@ public:
     void WaitFrame() override;
 };
 
-// The ending's pauses: the page drops the player's input meanwhile.
+// The ending's pauses: the player's input given meanwhile is dropped.
 class WebPause final : public IPause {
 public:
+    explicit WebPause(CommandQueue& queue) : m_queue(queue) {}
     bool Pause(int milliseconds) override;
+
+private:
+    CommandQueue& m_queue;
 };
 
 // Links open in a new tab (mail links in the mail program).

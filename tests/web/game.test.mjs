@@ -120,6 +120,71 @@ describe("the browser game", () => {
     await page.close();
   });
 
+  test("a held key acts at the game's pace and stops one action after release; presses are kept", async () => {
+    const page = await openGame(browser, server);
+    await startPractice(page);  // 8 pictures a step, the default
+    const session = await page.createCDPSession();
+    const arrow = { key: "ArrowUp", code: "ArrowUp", windowsVirtualKeyCode: 38 };
+    const send = (type, autoRepeat = false) =>
+      session.send("Input.dispatchKeyEvent", { type, autoRepeat, ...arrow });
+    // Held: the press, then the system's auto-repeats while the first step is shown.
+    await send("keyDown");
+    for (let i = 0; i < 39; ++i) await send("keyDown", true);
+    const waiting = await page.evaluate(() => window.kestrune.queued());
+    const before = Number((await text(page, "lblZahyou")).split(" ")[1].split(",")[0]);
+    await send("keyUp");
+    assert.ok(waiting <= 1, `${waiting} steps still waiting at release`);
+    await idle(page);
+    const held = Number((await text(page, "lblZahyou")).split(" ")[1].split(",")[0]);
+    assert.ok(held >= 2 && held <= before + 2, `held: ${before} at release, ${held} after`);
+    // Two presses of their own during a step: both act.
+    await send("keyDown");
+    await send("keyUp");
+    await send("keyDown");
+    await send("keyUp");
+    await idle(page);
+    assert.equal(await text(page, "lblZahyou"), `現在地は ${held + 2},0,0,0`);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test("座標を見る slides the strip out and back, and the game goes on meanwhile and after", async () => {
+    const page = await openGame(browser, server);
+    await startPractice(page);
+    const stripTop = () => page.$eval("#picture2", (e) => parseInt(e.style.top, 10));
+    const shown = await stripTop();
+    // Every top the strip passes through, as the page shows it.
+    await page.evaluate(() => {
+      const strip = document.getElementById("picture2");
+      window.stripTops = [];
+      new MutationObserver(() => window.stripTops.push(parseInt(strip.style.top, 10)))
+        .observe(strip, { attributes: true, attributeFilter: ["style"] });
+    });
+    await choose(page, "mnuOther", "mnuZahyou");
+    const out = await page.evaluate(() => window.stripTops.splice(0));
+    assert.ok(new Set(out).size >= 3, `the strip slid: ${out.length} positions`);
+    assert.ok(out[0] > shown && out[0] < shown + 25, `starts down from ${shown}: ${out[0]}`);
+    assert.ok(out.at(-1) > shown + 20, `out of sight below: ${out.at(-1)}, ${shown}`);
+    assert.equal(await page.$eval("#picture2", (e) => e.hidden), true);
+    assert.equal(await page.$eval("#mnuZahyou", (e) => e.classList.contains("checked")), false);
+    await keypad(page, 5);
+    await idle(page);
+    assert.equal(await text(page, "lblZahyou"), "現在地は 1,0,0,0");
+
+    // Back in, with a step queued behind it.
+    await menu(page, "mnuOther", "mnuZahyou");
+    await keypad(page, 6);
+    await idle(page);
+    const back = await page.evaluate(() => window.stripTops.splice(0));
+    assert.equal(back.at(-1), shown);
+    assert.ok(new Set(back).size >= 3, `the strip slid back: ${back.length} positions`);
+    assert.equal(await page.$eval("#picture2", (e) => e.hidden), false);
+    assert.equal(await page.$eval("#mnuZahyou", (e) => e.classList.contains("checked")), true);
+    await expectSamePicture(page, "practice", ["A0", "R1"]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
   test("a narrow window at twice the pixel density: the device's pixels, the same picture", async () => {
     const page = await openGame(browser, server, { width: 420, height: 380, scale: 2 });
     await startPractice(page);
@@ -247,6 +312,44 @@ describe("the browser game", () => {
     await page.click("#cmdTower");
     await idle(page);
     assert.equal(await page.title(), "5duzu：1階");
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test("floor 99: the ending plays to its end, the staircase is asked, the tower goes on", async () => {
+    const start = execFileSync(reference, ["next-to-goal", "99"]).toString();
+    const page = await openGame(browser, server, { storage: { [towerKey]: start } });
+    // The page's pauses shortened; the ending's own steps are all played.
+    const mail = await page.evaluate(() => {
+      const k = window.kestrune;
+      k.page.pauseScale = 0.02;
+      k.opened = [];
+      k.page.open = (url) => k.opened.push(url);
+    });
+    assert.equal(mail, undefined);
+    await page.click("#cmdTower");
+    await idle(page);
+    assert.equal(await page.title(), "5duzu：99階");
+    await keypad(page, 5);  // onto the staircase
+    await page.waitForFunction(() => document.getElementById("Label5_31"), { timeout: 30000 });
+    assert.equal(await page.$eval("#picClear", (e) => e.hidden), false);
+    // Input during the ending is dropped.
+    await keypad(page, 4);
+    assert.equal(await page.evaluate(() => window.kestrune.queued()), 0);
+    await page.waitForSelector(".dialog", { timeout: 120000 });
+    assert.equal(await text(page, "Label5_0"), "You are the greatest!!");
+    assert.equal(await text(page, "Label5_30"), "「Kestrune」");
+    assert.equal(await page.$eval("#picEnding", (e) => e.style.top), `${-34 * 25}px`);
+    const opened = await page.evaluate(() => window.kestrune.opened);
+    assert.equal(opened.length, 1);
+    assert.match(opened[0], /^mailto:.*\?subject=duderクリアしました$/);
+    assert.equal(await page.$eval(".dialog .text", (e) => e.textContent),
+                 "次の階へ向かう階段がある。\n\n登りますか？");
+    await page.click(".dialog .buttons button");  // はい
+    await idle(page);
+    assert.equal(await page.title(), "5duzu：100階");
+    assert.equal((await storage(page, towerKey)).split("\r\n")[0], "100");
+    assert.equal(await page.$eval("#picClear", (e) => e.hidden), true);
     assert.deepEqual(page.errors, []);
     await page.close();
   });
@@ -391,6 +494,47 @@ describe("the browser game", () => {
     await idle(page);
     assert.equal(await text(page, "lblName0"), "表ﾀﾛｳ");
     assert.match(await storage(page, settingsKey), /^Name10=表ﾀﾛｳ\r$/m);
+
+    // A file with a byte-order mark keeps it; its animation counts at once and outlives the
+    // page (the window's unload stores the setting in force).
+    const marked = join(folder, "marked.ini");
+    writeFileSync(marked, "\ufeff[Kestrune]\r\nAnimation=0\r\nTime10=9\r\nName10=Cy\r\n");
+    await input.uploadFile(marked);
+    await page.waitForSelector(".dialog");
+    await page.click(".dialog .buttons button");
+    await idle(page);
+    assert.equal(await page.$eval("#mnuAnimation1", (e) => e.classList.contains("checked")), true);
+    assert.equal((await storage(page, settingsKey)).slice(0, 11), "\ufeff[Kestrune]");
+    await page.reload({ waitUntil: "load" });
+    await page.waitForFunction(() => window.kestrune && window.kestrune.ready);
+    const kept = await storage(page, settingsKey);
+    assert.equal(kept.slice(0, 11), "\ufeff[Kestrune]");
+    assert.match(kept, /^Animation=0\r$/m);
+    assert.match(kept, /^Name10=Cy\r$/m);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test("ランキング表 and the About box come to the front as they are, not read again", async () => {
+    const page = await openGame(browser, server, { storage: {
+      [settingsKey]: "[Kestrune]\nTime10=12\nName10=Bo\n" } });
+    await startPractice(page);
+    await choose(page, "mnuOther", "mnuHRanking");
+    await choose(page, "mnuHelp", "mnuHVarsion");
+    const top = () => page.evaluate(() =>
+      [...document.querySelectorAll(".window.floating")].map((w) => w.id).at(-1));
+    assert.equal(await top(), "version");
+    await page.evaluate((k) => {
+      for (const id of ["ranking", "version"]) document.getElementById(id).dataset.first = "1";
+      localStorage.setItem(k, "[Kestrune]\nTime10=5\nName10=Di\n");
+    }, settingsKey);
+    await choose(page, "mnuOther", "mnuHRanking");
+    assert.equal(await top(), "ranking");
+    assert.equal(await page.$eval("#ranking", (e) => e.dataset.first), "1");
+    assert.equal(await text(page, "lblName0"), "Bo");
+    await choose(page, "mnuHelp", "mnuHVarsion");
+    assert.equal(await top(), "version");
+    assert.equal(await page.$eval("#version", (e) => e.dataset.first), "1");
     assert.deepEqual(page.errors, []);
     await page.close();
   });

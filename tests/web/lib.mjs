@@ -2,7 +2,7 @@
 // from Debian driven by puppeteer-core, and the game's own hooks on window.kestrune.
 import { createServer } from "node:http";
 import { readFile, stat } from "node:fs/promises";
-import { extname, join, normalize } from "node:path";
+import { extname, join, normalize, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
 import puppeteer from "puppeteer-core";
 
@@ -19,7 +19,10 @@ const types = {
 
 // A static server for the site; counts the bytes it sends. `server.overrides` maps a path
 // ("/sw.js") to the text served in place of the file.
-export async function serveSite(dir = siteDir) {
+export async function serveSite(site = siteDir) {
+  // Resolved, so that a site given as a relative path ("../../build-web/site") still holds
+  // the files it serves.
+  const dir = resolve(site);
   const server = createServer(async (request, response) => {
     try {
       let path = decodeURIComponent(new URL(request.url, "http://x").pathname);

@@ -3,9 +3,11 @@
 //
 // Usage: kestrune_web_reference WIDTH HEIGHT practice|tower [COMMAND...] > picture.rgba
 //        kestrune_web_reference map practice|tower [COMMAND...] > map.rgba
+//        kestrune_web_reference next-to-goal FLOOR > tower
 // Commands, in order: R<i> Rot_Click(i), A<i> Ahead_Click(i), N<i> the animation setting i,
 // C<code> the maze of a maze number, M the map turned on or off. The second form writes the
-// map's pixels instead of the view's.
+// map's pixels instead of the view's; the third the tower text that starts FLOOR one step
+// before its staircase, facing it.
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "game/game_state.h"
+#include "game/maze.h"
 #include "game/services.h"
 #include "game/tower_file.h"
 #include "media/music.h"
@@ -94,7 +97,33 @@ public:
     void PlayEffect(const std::string&) override {}
 };
 
+// The floor's staircase is where the floor's number puts it, wherever the floor is entered.
+int NextToGoal(int floor) {
+    auto state = std::make_unique<GameState>();
+    PrepareStartup(*state);
+    state->GameMode = kModeTower;
+    SetNewTowerStart(*state);
+    state->TowerFloor = static_cast<int16_t>(floor);
+    StandardRandom random;
+    NullMusicDevice device;
+    Music music(device, ".", "");
+    PictureWindow texts(1, 1);
+    FillTowerShell(*state);
+    MakeMaze(*state, random, music, texts);
+    // One cell before the goal along x, facing it: from the +x side the view turns half round.
+    const bool fromPlus = state->GoalPos[0] < 16;
+    state->StartPose[0] = state->GoalPos;
+    state->StartPose[0][0] = static_cast<int16_t>(state->GoalPos[0] + (fromPlus ? 1 : -1));
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            state->StartPose[i + 1][j] =
+                static_cast<int16_t>(i != j ? 0 : (fromPlus && i < 2 ? -1 : 1));
+    const std::string text = TowerText(*state);
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() ? 0 : 1;
+}
+
 int Run(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "next-to-goal") return NextToGoal(std::atoi(argv[2]));
     const bool map = argc >= 2 && std::string(argv[1]) == "map";
     // The map form has no view size: the view is the design's.
     const int first = map ? 3 : 4;
