@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/fake_game_window.h"
+#include "core/logic_rig.h"
 #include "game/files.h"
 #include "game/maze.h"
 #include "media/music.h"
@@ -15,29 +16,11 @@
 namespace kestrune {
 namespace {
 
-class LogicTest : public ::testing::Test {
+class LogicTest : public ::testing::Test, protected test::LogicRig {
 protected:
-    test::TempDir dir;
-    std::unique_ptr<GameState> state = test::MakeState();
-    test::FakeGameWindow window;
-    test::ScriptedRandom random;
-    test::FakeClock clock;
-    test::RecordingMusic music;
-    test::RecordingEffects effects;
-    SettingsFile settings;
-    test::ScriptedDialogs dialogs;
-    test::RecordingPacer pacer;
     std::unique_ptr<GameWindowLogic> logic;
 
-    void SetUp() override {
-        settings.LocateSettingsFile(dir.path());
-        PrepareStartup(*state);
-        state->GameMode = kModePractice;
-        logic =
-            std::make_unique<GameWindowLogic>(*state, window,
-                                              GameServices{random, clock, music, effects, settings,
-                                                           dialogs, pacer, dir.file("tower")});
-    }
+    void SetUp() override { logic = MakeLogic(); }
     // An empty 4D box with a solid shell, the player at its corner.
     void EmptyBox() {
         test::ForEachCell([&](int x, int y, int z, int w) {

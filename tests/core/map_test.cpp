@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/fake_game_window.h"
+#include "core/logic_rig.h"
 #include "game/maze.h"
 #include "navigation/explored.h"
 #include "navigation/game_window_logic.h"
@@ -114,30 +115,10 @@ TEST(ExploredMap, AWalkMeetsItsNeighboursAndTheGoalInViewInEveryDimension) {
     }
 }
 
-class MapLogicTest : public ::testing::Test {
+class MapLogicTest : public ::testing::Test, protected test::LogicRig {
 protected:
-    test::TempDir dir;
-    std::unique_ptr<GameState> state = test::MakeState();
-    test::FakeGameWindow window;
-    test::ScriptedRandom random;
-    test::FakeClock clock;
-    test::RecordingMusic music;
-    test::RecordingEffects effects;
-    SettingsFile settings;
-    test::ScriptedDialogs dialogs;
-    test::RecordingPacer pacer;
-
-    std::unique_ptr<GameWindowLogic> MakeLogic() {
-        return std::make_unique<GameWindowLogic>(
-            *state, window,
-            GameServices{random, clock, music, effects, settings, dialogs, pacer,
-                         dir.file("tower")});
-    }
     void SetUp() override {
-        settings.LocateSettingsFile(dir.path());
         settings.WriteSetting(kSettingsSection, "Animation", "-1");
-        PrepareStartup(*state);
-        state->GameMode = kModePractice;
         FillTowerShell(*state);
     }
     int SeenCount(const GameWindowLogic& logic) const {

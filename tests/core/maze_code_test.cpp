@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "core/fake_game_window.h"
+#include "core/logic_rig.h"
 #include "game/maze.h"
 #include "navigation/game_window_logic.h"
 #include "navigation/records.h"
@@ -133,28 +134,12 @@ TEST(MazeCode, AFreshMazeIsRebuiltFromItsNumber) {
     EXPECT_EQ(again->DistanceMap, fresh->DistanceMap);
 }
 
-class MazeNumberTest : public ::testing::Test {
+class MazeNumberTest : public ::testing::Test, protected test::LogicRig {
 protected:
-    test::TempDir dir;
-    std::unique_ptr<GameState> state = test::MakeState();
-    test::FakeGameWindow window;
-    test::ScriptedRandom random;
-    test::FakeClock clock;
-    RecordingMusic music;
-    test::RecordingEffects effects;
-    SettingsFile settings;
-    test::ScriptedDialogs dialogs;
-    test::RecordingPacer pacer;
     std::unique_ptr<GameWindowLogic> logic;
 
     void SetUp() override {
-        settings.LocateSettingsFile(dir.path());
-        PrepareStartup(*state);
-        state->GameMode = kModePractice;
-        logic =
-            std::make_unique<GameWindowLogic>(*state, window,
-                                              GameServices{random, clock, music, effects, settings,
-                                                           dialogs, pacer, dir.file("tower")});
+        logic = MakeLogic();
         settings.WriteSetting(kSettingsSection, "Animation", "-1");
         logic->Form_Load();
         logic->BuildFirstSpace();
