@@ -219,10 +219,6 @@ void GameWindow::BuildControls() {
     m_timer1->setInterval(999);
     connect(m_timer1, &QTimer::timeout, this, [this] { m_logic->Timer1_Timer(); });
     m_timer1->start();
-    m_timer2 = new QTimer(this);
-    m_timer2->setInterval(10);
-    connect(m_timer2, &QTimer::timeout, this, [this] { m_deps.music.Timer2_Timer(); });
-    m_timer2->start();
 }
 
 void GameWindow::BuildMenus() {

@@ -151,7 +151,6 @@ private:
     QLabel* m_label3 = nullptr;  // "を向いています。"
     QLabel* m_label7 = nullptr;  // "Time"
     QTimer* m_timer1 = nullptr;
-    QTimer* m_timer2 = nullptr;
 
     QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuFMJigen = nullptr;
