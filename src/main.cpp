@@ -50,6 +50,10 @@ int main(int argc, char** argv) {
     if (state->GameMode != kModePractice && state->GameMode != kModeTower) return 0;
 
     std::unique_ptr<AudioSystem> audio = CreateSdlAudio(ProgramDirectory());
+    // The end of a piece is reported on the audio thread; the restart runs on this one.
+    audio->music().ListenForEnds([&app](std::function<void()> restart) {
+        QMetaObject::invokeMethod(&app, std::move(restart), Qt::QueuedConnection);
+    });
     StandardRandom random;
     SystemClock clock;
     ui::QtDialogs dialogs;

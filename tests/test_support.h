@@ -207,10 +207,17 @@ public:
         if (!isOpen() || alias != m_alias) return {DeviceResult::NotOpen, {}};
         return {DeviceResult::Ok, m_playing ? "playing" : stoppedWord};
     }
+    void SetEndedHandler(std::function<void()> ended) override { m_ended = std::move(ended); }
+    // The piece ends and the device says so, as the audio thread would.
+    void ReportEnd() {
+        m_playing = false;
+        if (m_ended) m_ended();
+    }
 
 private:
     std::string m_alias;
     bool m_playing = false;
+    std::function<void()> m_ended;
 };
 
 class RecordingEffects final : public ISoundEffects {

@@ -12,7 +12,8 @@ public:
     virtual ~IMusic() = default;
     virtual void StartMusic(const std::string& fileName) = 0;
     virtual void StopMusic() = 0;
-    // The loop watchdog: restarts a piece that has played to its end.
+    // The loop watchdog: restarts a piece that has played to its end (asked at each plain
+    // redraw; the device's end-of-piece report asks it too).
     virtual void Timer2_Timer() {}
 };
 

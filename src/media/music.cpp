@@ -12,6 +12,19 @@ Music::Music(IMusicDevice& device, std::string programDirectory, std::string dat
       m_programDirectory(std::move(programDirectory)),
       m_dataDirectory(std::move(dataDirectory)) {}
 
+Music::~Music() {
+    m_device.SetEndedHandler({});
+}
+
+void Music::ListenForEnds(Post post) {
+    std::weak_ptr<Music*> self = m_self;
+    m_device.SetEndedHandler([post = std::move(post), self] {
+        post([self] {
+            if (const auto music = self.lock()) (*music)->Timer2_Timer();
+        });
+    });
+}
+
 void Music::StartMusic(const std::string& fileName) {
     // The separator goes in unconditionally; a doubled one is harmless in a path.
     std::string path = m_programDirectory + "/" + fileName;

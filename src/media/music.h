@@ -1,8 +1,11 @@
 // Background music as a short list of device commands: open, play from the start, stop,
-// close, and a status query that the 10 ms watchdog uses to restart a piece that has ended.
+// close, and a status query that restarts a piece that has ended, asked when the device
+// reports the end and at each plain redraw.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "game/files.h"
@@ -34,8 +37,11 @@ public:
     virtual DeviceResult PlayFromStart(const std::string& alias) = 0;
     virtual DeviceResult Stop(const std::string& alias) = 0;
     virtual DeviceResult Close(const std::string& alias) = 0;
-    // Called every 10 ms: must be cheap and must never wait for the audio thread.
+    // Asked at every plain redraw: must be cheap and must never wait for the audio thread.
     virtual MusicStatus Status(const std::string& alias) = 0;
+    // `ended` is called when the playing piece has reached its end, on whatever thread the
+    // device plays on (the audio thread): it must not call the device. Empty: no calls.
+    virtual void SetEndedHandler(std::function<void()> ended) { (void)ended; }
 };
 
 // For machines without sound: nothing ever opens, so the watchdog stays idle.
@@ -61,6 +67,15 @@ public:
     // `dataDirectory` is where a piece missing from the program's directory is looked for.
     Music(IMusicDevice& device, std::string programDirectory,
           std::string dataDirectory = InstalledDataDirectory());
+    ~Music() override;
+    Music(const Music&) = delete;
+    Music& operator=(const Music&) = delete;
+
+    // Runs a task later on the thread that owns this object (the user interface's).
+    using Post = std::function<void(std::function<void()>)>;
+    // From now on the device's end-of-piece report, posted through `post`, restarts an
+    // ended piece as the watchdog does; no timer needs to keep asking.
+    void ListenForEnds(Post post);
 
     // Opens programDirectory + "/" + fileName under the alias and plays it from the start.
     void StartMusic(const std::string& fileName) override;
@@ -74,6 +89,8 @@ private:
     IMusicDevice& m_device;
     std::string m_programDirectory;
     std::string m_dataDirectory;
+    // A posted restart that runs after this object is gone finds it expired.
+    std::shared_ptr<Music*> m_self = std::make_shared<Music*>(this);
 };
 
 }  // namespace kestrune

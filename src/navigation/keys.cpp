@@ -26,4 +26,31 @@ std::optional<PanelAction> KeypadAction(int digit, bool modified) {
     }
 }
 
+std::optional<KeypadKey> KeyPressQueue::Arrive(KeypadKey key, bool autoRepeat) {
+    const bool now =
+        m_state == State::Idle || (m_state == State::Ended && m_waiting.empty() && !autoRepeat);
+    if (now) {
+        m_state = State::Running;
+        return key;
+    }
+    if (autoRepeat && !m_waiting.empty() && m_waiting.back().key == key) return std::nullopt;
+    m_waiting.push_back({key, autoRepeat});
+    return std::nullopt;
+}
+
+void KeyPressQueue::Ended() {
+    if (m_state == State::Running) m_state = State::Ended;
+}
+
+std::optional<KeypadKey> KeyPressQueue::Next() {
+    if (m_waiting.empty()) {
+        m_state = State::Idle;
+        return std::nullopt;
+    }
+    const KeypadKey key = m_waiting.front().key;
+    m_waiting.pop_front();
+    m_state = State::Running;
+    return key;
+}
+
 }  // namespace kestrune

@@ -236,10 +236,6 @@ void GameWindow::BuildControls() {
     m_timer1->setInterval(999);
     connect(m_timer1, &QTimer::timeout, this, [this] { m_logic->Timer1_Timer(); });
     m_timer1->start();
-    m_timer2 = new QTimer(this);
-    m_timer2->setInterval(10);
-    connect(m_timer2, &QTimer::timeout, this, [this] { m_deps.music.Timer2_Timer(); });
-    m_timer2->start();
 }
 
 void GameWindow::BuildMenus() {
@@ -620,14 +616,13 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         const bool here = widget && widget->window() == this && widget == (focus ? focus : this);
         if (here || (widget && widget == m_mapWindow)) {
             auto* key = static_cast<QKeyEvent*>(event);
-            bool handled = false;
-            if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key))) {
-                m_logic->Form_KeyDown(press->digit, press->modified);
-                handled = true;
-            } else if (const auto name = MainKeyName(key->key(), key->modifiers())) {
-                handled = m_logic->KeyboardKeyDown(*name);
-            }
-            if (handled) {
+            std::optional<KeypadKey> pressed;
+            if (const auto press = KeypadDigit(key->key(), key->modifiers(), NumLockState(*key)))
+                pressed = KeypadKey{press->digit, press->modified};
+            else if (const auto name = MainKeyName(key->key(), key->modifiers()))
+                pressed = m_logic->Keys().Lookup(*name);
+            if (pressed) {
+                if (const auto now = m_presses.Arrive(*pressed, key->isAutoRepeat())) Carry(*now);
                 // Consumed here: a box opened by the action moves the focus, and the
                 // unaccepted key would otherwise reach the new focus on its way up.
                 key->accept();
@@ -636,6 +631,23 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void GameWindow::Carry(KeypadKey key) {
+    m_logic->Form_KeyDown(key.digit, key.modified);
+    m_presses.Ended();
+    if (m_nextPressPosted) return;
+    m_nextPressPosted = true;
+    // Posted: the key events that came while the action was drawn are delivered first, so
+    // the repeats among them are combined before the next press is chosen.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_nextPressPosted = false;
+            if (m_closed) return;
+            if (const auto next = m_presses.Next()) Carry(*next);
+        },
+        Qt::QueuedConnection);
 }
 
 void GameWindow::resizeEvent(QResizeEvent* event) {

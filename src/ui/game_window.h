@@ -10,6 +10,7 @@
 #include "game/shell.h"
 #include "navigation/game_window.h"
 #include "navigation/game_window_logic.h"
+#include "navigation/keys.h"
 #include "text/catalogue.h"
 
 class QAction;
@@ -132,6 +133,9 @@ private:
     void FormUnloadOnce();
     void ShowKeyTooltips();
     QPushButton* PanelButton(int slot) const;
+    // Carries out a keypad key's action, then takes the next waiting press once the key
+    // events that came meanwhile are in.
+    void Carry(KeypadKey key);
 
     GameWindowDeps m_deps;
     std::unique_ptr<GameWindowLogic> m_logic;
@@ -155,7 +159,6 @@ private:
     QLabel* m_label3 = nullptr;  // "を向いています。"
     QLabel* m_label7 = nullptr;  // "Time"
     QTimer* m_timer1 = nullptr;
-    QTimer* m_timer2 = nullptr;
 
     QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuFMJigen = nullptr;
@@ -185,6 +188,8 @@ private:
     std::array<QAction*, 8> m_animation{};
 
     std::unique_ptr<MenuWindows> m_windows;
+    KeyPressQueue m_presses;
+    bool m_nextPressPosted = false;
     bool m_unloaded = false;
     bool m_closed = false;
 };

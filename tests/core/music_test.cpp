@@ -4,6 +4,9 @@
 #include <filesystem>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "media/music.h"
 #include "test_support.h"
@@ -143,6 +146,39 @@ TEST(MusicWatchdog, NullDeviceNeverOpensSoTheWatchdogDoesNothing) {
     EXPECT_EQ(device.Status(Music::kAlias).result, DeviceResult::NotOpen);
     music.Timer2_Timer();
     music.StopMusic();
+}
+
+// The device's end-of-piece report restarts the piece from its beginning, on the thread the
+// report is posted to rather than the one it came from; after StopMusic, or once the music
+// object is gone, a late report does nothing.
+TEST(MusicEndReport, RestartsTheEndedPieceOnThePostingThread) {
+    test::ScriptedMusicDevice device;
+    std::vector<std::function<void()>> posted;
+    auto music = std::make_unique<Music>(device, "/opt/kestrune");
+    music->ListenForEnds([&](std::function<void()> task) { posted.push_back(std::move(task)); });
+    music->StartMusic("bgm.mid");
+
+    device.ReportEnd();
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_FALSE(device.isPlaying());  // nothing is sent to the device from the report itself
+    device.commands.clear();
+    posted.front()();
+    EXPECT_EQ(device.commands, (Commands{"status midifile mode", "play midifile from 0"}));
+    EXPECT_TRUE(device.isPlaying());
+
+    music->StopMusic();
+    device.ReportEnd();
+    device.commands.clear();
+    posted.back()();
+    EXPECT_EQ(PlaysIn(device.commands), 0);
+
+    music->StartMusic("bgm.mid");
+    device.ReportEnd();
+    const std::function<void()> late = posted.back();
+    music.reset();
+    device.commands.clear();
+    late();
+    EXPECT_TRUE(device.commands.empty());
 }
 
 }  // namespace

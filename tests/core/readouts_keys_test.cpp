@@ -94,5 +94,52 @@ TEST(Keypad, UnmodifiedAndModifiedDigitsMapToThePanel) {
     EXPECT_FALSE(KeypadAction(-1, true));
 }
 
+// A held key: the repeats that pile up during an action are carried out once, and after the
+// release at most the one action that was waiting follows.
+TEST(KeyPressQueue, RepeatsOfAHeldKeyCollapseIntoOneActionEach) {
+    const KeypadKey left{4, false};
+    KeyPressQueue queue;
+    EXPECT_EQ(queue.Arrive(left, false), left);  // the first press runs at once
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(queue.Arrive(left, true));
+    queue.Ended();
+    EXPECT_FALSE(queue.Arrive(left, true));  // came in with the others, after the action
+    EXPECT_EQ(queue.Next(), left);
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(queue.Arrive(left, true));
+    queue.Ended();  // released during this action
+    EXPECT_EQ(queue.Next(), left);
+    queue.Ended();
+    EXPECT_FALSE(queue.Next());
+    // Idle again: a repeat slower than the action runs at once.
+    EXPECT_EQ(queue.Arrive(left, true), left);
+}
+
+// Separate presses are never dropped and keep their order, repeats of another key included.
+TEST(KeyPressQueue, SeparatePressesAreAllCarriedOutInOrder) {
+    const KeypadKey left{4, false}, right{6, false}, ahead{5, false}, roll{4, true};
+    KeyPressQueue queue;
+    ASSERT_EQ(queue.Arrive(left, false), left);
+    EXPECT_FALSE(queue.Arrive(right, false));
+    EXPECT_FALSE(queue.Arrive(right, false));
+    EXPECT_FALSE(queue.Arrive(ahead, false));
+    EXPECT_FALSE(queue.Arrive(ahead, true));  // merges into the waiting press of its key
+    EXPECT_FALSE(queue.Arrive(roll, true));   // another key: waits
+    for (const KeypadKey& expected : {right, right, ahead, roll}) {
+        queue.Ended();
+        EXPECT_EQ(queue.Next(), expected);
+    }
+    queue.Ended();
+    EXPECT_FALSE(queue.Next());
+    // Just after an action, with nothing waiting, a separate press runs at once and a
+    // repeat waits for what else arrived during the action.
+    ASSERT_EQ(queue.Arrive(left, false), left);
+    queue.Ended();
+    EXPECT_EQ(queue.Arrive(right, false), right);
+    queue.Ended();
+    EXPECT_FALSE(queue.Arrive(right, true));
+    EXPECT_EQ(queue.Next(), right);
+    queue.Ended();
+    EXPECT_FALSE(queue.Next());
+}
+
 }  // namespace
 }  // namespace kestrune

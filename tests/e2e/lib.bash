@@ -18,13 +18,40 @@ cp "$E2E_BIN" "$E2E_DIR/kestrune"
 cp "$E2E_SRC"/assets/*.mid "$E2E_SRC"/assets/*.wav "$E2E_SRC"/assets/*.html "$E2E_DIR/" 2>/dev/null || true
 cd "$E2E_DIR"
 
+E2E_XVFB_PID=
 cleanup() {
   [[ -n "$E2E_PID" ]] && kill -KILL "$E2E_PID" 2>/dev/null || true
+  # The display goes last, and is gone before the next run starts its own.
+  if [[ -n "$E2E_XVFB_PID" ]]; then
+    kill -TERM "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
+  fi
   if [[ "${E2E_KEEP:-0}" != 1 ]]; then rm -rf "$E2E_DIR"; else echo "kept $E2E_DIR"; fi
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; [[ -f err.log ]] && sed 's/^/  stderr: /' err.log >&2; exit 1; }
+
+# Each run owns its X server for its whole life. -displayfd: the server takes the first free
+# display itself and names it once it accepts connections (no lock-file guess to race with
+# other runs). -noreset: without it the server resets whenever its last client leaves, and a
+# client that connects in that moment (the game starting while an xdotool call ends) is
+# disconnected and Qt aborts with "could not connect to display".
+start_display() {
+  local fifo=$E2E_DIR/displayfd display=
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$fifo" \
+    >"$E2E_DIR/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  # Ends with the number, or empty when the server exits first.
+  read -r -t 60 display <"$fifo" || true
+  rm -f "$fifo"
+  [[ -n "$display" ]] || { sed 's/^/  Xvfb: /' "$E2E_DIR/xvfb.log" >&2; fail "Xvfb did not start"; }
+  export DISPLAY=:$display
+  unset XAUTHORITY
+  xdpyinfo >/dev/null 2>&1 || fail "display $DISPLAY does not answer"
+}
+start_display
 
 # The game starts in the system's language: the runs read Japanese captions, so the game sees
 # a Japanese system (GNU LANGUAGE, the user's language list) unless a script chooses another.

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -225,6 +227,27 @@ TEST_F(GameWindowTest, KeysWorkWhicheverButtonHasTheFocus) {
     QTest::keyClick(window->rotButton(7), Qt::Key_4, Qt::KeypadModifier);
     EXPECT_EQ(state->Orientation[1][0], 1);
     EXPECT_EQ(effects.played.size(), 1u);
+}
+
+// A held key: the repeats that piled up while a turn was drawn are delivered together and
+// make one more turn, not one each; a separate press after that turns at once.
+TEST_F(GameWindowTest, RepeatsThatPileUpDuringATurnMakeOneTurn) {
+    Open(kModePractice);  // the 8-picture animation
+    auto press = [&](bool autoRepeat) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_4, Qt::KeypadModifier, QStringLiteral("4"),
+                      autoRepeat);
+        QWidget* focus = QApplication::focusWidget();
+        QApplication::sendEvent(focus ? focus : window.get(), &key);
+    };
+    press(false);
+    EXPECT_EQ(effects.played.size(), 1u);
+    for (int i = 0; i < 5; ++i) press(true);
+    EXPECT_EQ(effects.played.size(), 1u);
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(effects.played.size(), 2u);
+    EXPECT_EQ(state->Orientation[0][0], -1);  // two quarter turns: facing back
+    press(false);
+    EXPECT_EQ(effects.played.size(), 3u);
 }
 
 TEST_F(GameWindowTest, ButtonsClickIntoTheRules) {

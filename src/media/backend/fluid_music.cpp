@@ -20,8 +20,8 @@
 // which our piece places exactly on its last bar line, so the restart happens inside the
 // render of one 64-sample block, well within 10 ms of the musical end. The synthesizer is
 // not reset between rounds, so the last chord's release and reverb ring into the first bar
-// as they would in a repeat. The watchdog still sees "stopped" if the sequencer ever ends
-// on its own and restarts it.
+// as they would in a repeat. Should the sequencer ever end on its own, Render reports it and
+// the game restarts the piece, as the watchdog would at the next plain redraw.
 
 namespace kestrune {
 
@@ -71,6 +71,8 @@ struct FluidMusicDevice::Impl {
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
     bool synthFailed = false;
+    std::function<void()> ended;  // guarded by the mutex
+    bool endReported = false;     // for the current player; guarded by the mutex
 
     // The open piece (alias empty: nothing open) and the kept bytes of the last file read.
     std::string alias;
@@ -185,6 +187,7 @@ DeviceResult FluidMusicDevice::PlayFromStart(const std::string& alias) {
     fluid_player_set_loop(player, -1);
     fluid_player_play(player);
     d.player = player;
+    d.endReported = false;
     return DeviceResult::Ok;
 }
 
@@ -222,6 +225,16 @@ void FluidMusicDevice::Render(int16_t* stereo, int frames) {
         return;
     }
     fluid_synth_write_s16(m_impl->synth, frames, stereo, 0, 2, stereo, 1, 2);
+    Impl& d = *m_impl;
+    if (d.player && !d.endReported && fluid_player_get_status(d.player) == FLUID_PLAYER_DONE) {
+        d.endReported = true;
+        if (d.ended) d.ended();
+    }
+}
+
+void FluidMusicDevice::SetEndedHandler(std::function<void()> ended) {
+    std::lock_guard lock(m_impl->mutex);
+    m_impl->ended = std::move(ended);
 }
 
 int FluidMusicDevice::soundFontLoads() const {

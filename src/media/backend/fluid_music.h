@@ -33,6 +33,8 @@ public:
     DeviceResult Stop(const std::string& alias) override;
     DeviceResult Close(const std::string& alias) override;
     MusicStatus Status(const std::string& alias) override;
+    // Called from Render, on the audio thread, once per piece that plays to its end.
+    void SetEndedHandler(std::function<void()> ended) override;
 
     // Audio thread: fills `frames` interleaved stereo frames (silence when nothing sounds).
     void Render(int16_t* stereo, int frames);
