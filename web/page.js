@@ -81,8 +81,8 @@ function movable(w) {
     keepInside(w);
   }
   bar.addEventListener("pointerdown", (e) => {
+    // The caption's touch-action keeps a finger from scrolling the page instead.
     if (e.button !== 0 || e.target.closest("button")) return;
-    e.preventDefault();
     const r = w.getBoundingClientRect();
     const grip = { x: e.clientX - r.left, y: e.clientY - r.top };
     bar.setPointerCapture(e.pointerId);

@@ -88,4 +88,13 @@ constexpr bool CommandNamesInCodeOrder() {
 }
 static_assert(CommandNamesInCodeOrder());
 
+// The page finds a command by its name: two commands never share one.
+constexpr bool CommandNamesDistinct() {
+    for (std::size_t i = 0; i < kCommandNames.size(); ++i)
+        for (std::size_t j = i + 1; j < kCommandNames.size(); ++j)
+            if (kCommandNames[i].name == kCommandNames[j].name) return false;
+    return true;
+}
+static_assert(CommandNamesDistinct());
+
 }  // namespace kestrune::web
