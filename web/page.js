@@ -255,6 +255,9 @@ export class Page {
       if (it.id) item.id = it.id;
       // The pointer and the arrow keys move the same highlight.
       item.addEventListener("pointerenter", () => activate(drop, item));
+      item.addEventListener("pointerleave", () => {
+        if (!item.classList.contains("open")) item.classList.remove("active");
+      });
       const text = element("span", "text", item);
       text.textContent = it.text;
       if (it.checked) item.classList.add("checked");
