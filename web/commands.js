@@ -1,31 +1,16 @@
-// The commands the page queues for the game; the codes of src/web/commands.h.
-export const Command = Object.freeze({
-  choose: 1,
-  rot: 2,
-  ahead: 3,
-  key: 4,
-  start: 5,
-  restart: 6,
-  restartKey: 7,
-  dimension: 8,
-  make: 9,
-  figure: 10,
-  hint: 11,
-  autoCruise: 12,
-  zahyou: 13,
-  ranking: 14,
-  animation: 15,
-  help: 16,
-  version: 17,
-  clearClick: 18,
-  resize: 19,
-  import: 20,
-  export: 21,
-  language: 22,
-  namedKey: 23,
-  keys: 24,
-  mazeNumber: 25,
-  openLink: 26,
-  towerRestart: 27,
-  map: 28,
+// The commands the page queues for the game, by name. The game numbers them (src/web/commands.h)
+// and sends the table with its description at start: the page holds no copy of the codes.
+const codes = new Map();
+
+export function learnCommands(table) {
+  for (const [name, code] of Object.entries(table)) codes.set(name, code);
+}
+
+// Command.resize and so on; a name the game does not know is an error, never a silent 0.
+export const Command = new Proxy({}, {
+  get(_, name) {
+    const code = codes.get(name);
+    if (code === undefined) throw new Error(`the game has no command "${String(name)}"`);
+    return code;
+  },
 });

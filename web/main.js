@@ -2,7 +2,7 @@
 // player's input for it in order.
 import createKestrune from "./kestrune.mjs";
 import { installAudio, audioState } from "./audio.js";
-import { Command } from "./commands.js";
+import { Command, learnCommands } from "./commands.js";
 import { Page } from "./page.js";
 
 let running = false;
@@ -110,10 +110,21 @@ async function start() {
   game = await createKestrune({ shell: page });
   const description = game.ccall("kestrune_start", "string", ["string"],
                                  [navigator.language || ""]);
-  page.build(JSON.parse(description));
+  const described = JSON.parse(description);
+  learnCommands(described.commands);
+  page.build(described);
   document.getElementById("title").hidden = false;
   window.addEventListener("keydown", onKey);
   window.addEventListener("resize", () => enqueue(Command.resize));
+  // A new pixel density alone (another monitor, the browser's zoom) fires no resize: the view
+  // is drawn again at the device's pixels. The query names one ratio, so it is made anew.
+  const watchDensity = () => {
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", () => {
+      enqueue(Command.resize);
+      watchDensity();
+    }, { once: true });
+  };
+  watchDensity();
   setInterval(() => game._kestrune_timer1(), 999);
   window.addEventListener("pagehide", () => game._kestrune_unload());
   document.getElementById("importFile").addEventListener("change", async (e) => {

@@ -57,6 +57,60 @@ async function copyText(text, field) {
   }
 }
 
+// Where the player left each floating window, for the session.
+const places = new Map();
+
+// A fixed window kept wholly inside the page (its top-left corner in sight when it is larger).
+function keepInside(w) {
+  const r = w.getBoundingClientRect();
+  const root = document.documentElement;
+  w.style.transform = "none";
+  w.style.left = `${Math.round(Math.max(0, Math.min(r.left, root.clientWidth - r.width)))}px`;
+  w.style.top = `${Math.round(Math.max(0, Math.min(r.top, root.clientHeight - r.height)))}px`;
+}
+
+// A window moved by its caption with mouse, pen or finger, inside the page; when it opens
+// again it comes back where the player left it.
+function movable(w) {
+  const bar = w.querySelector(":scope > .caption");
+  const place = places.get(w.id);
+  if (place) {
+    w.style.transform = "none";
+    w.style.left = `${place.left}px`;
+    w.style.top = `${place.top}px`;
+    keepInside(w);
+  }
+  bar.addEventListener("pointerdown", (e) => {
+    // The caption's touch-action keeps a finger from scrolling the page instead.
+    if (e.button !== 0 || e.target.closest("button")) return;
+    const r = w.getBoundingClientRect();
+    const grip = { x: e.clientX - r.left, y: e.clientY - r.top };
+    bar.setPointerCapture(e.pointerId);
+    const move = (m) => {
+      w.style.transform = "none";
+      w.style.left = `${m.clientX - grip.x}px`;
+      w.style.top = `${m.clientY - grip.y}px`;
+      keepInside(w);
+    };
+    const end = () => {
+      bar.removeEventListener("pointermove", move);
+      bar.removeEventListener("pointerup", end);
+      bar.removeEventListener("pointercancel", end);
+      if (w.style.transform === "none")
+        places.set(w.id, { left: parseFloat(w.style.left), top: parseFloat(w.style.top) });
+    };
+    bar.addEventListener("pointermove", move);
+    bar.addEventListener("pointerup", end);
+    bar.addEventListener("pointercancel", end);
+  });
+}
+
+// The one highlighted item of a dropdown.
+function activate(drop, item) {
+  for (const i of drop.querySelectorAll(":scope > .item.active")) i.classList.remove("active");
+  if (item) item.classList.add("active");
+}
+
 // Windows the desktop shows modeless (ranking table, About box): a caption and a close box.
 function floatingWindow(id, caption, width, height) {
   let w = $(id);
@@ -71,6 +125,7 @@ function floatingWindow(id, caption, width, height) {
   const body = element("div", "body", w);
   body.style.width = `${width}px`;
   body.style.height = `${height}px`;
+  movable(w);
   return body;
 }
 
@@ -84,6 +139,14 @@ export class Page {
     this.menuOpen = null;
     document.addEventListener("pointerdown", (e) => {
       if (this.menuOpen && !this.menuOpen.contains(e.target)) this.closeMenus();
+    });
+    // An open menu has the keys before anything else on the page.
+    window.addEventListener("keydown", (e) => {
+      if (this.menuOpen && !this.modal) this.menuKey(e);
+    }, true);
+    // A moved window stays inside a page that shrinks.
+    window.addEventListener("resize", () => {
+      for (const id of places.keys()) if ($(id) && !$(id).hidden) keepInside($(id));
     });
   }
 
@@ -157,6 +220,7 @@ export class Page {
   buildMenus(menus) {
     const bar = $("menubar");
     bar.textContent = "";
+    this.menuOpeners = [];
     for (const m of menus) {
       const menu = element("div", "menu", bar);
       if (m.id) menu.id = m.id;
@@ -171,7 +235,9 @@ export class Page {
         drop.hidden = false;
         menu.classList.add("open");
         this.menuOpen = bar;
+        this.menuIndex = this.menuOpeners.indexOf(open);
       };
+      this.menuOpeners.push(open);
       head.addEventListener("click", () => (menu.classList.contains("open") ? this.closeMenus()
                                                                               : open()));
       head.addEventListener("pointerenter", () => { if (this.menuOpen) open(); });
@@ -187,6 +253,11 @@ export class Page {
       }
       const item = element("div", "item", drop);
       if (it.id) item.id = it.id;
+      // The pointer and the arrow keys move the same highlight.
+      item.addEventListener("pointerenter", () => activate(drop, item));
+      item.addEventListener("pointerleave", () => {
+        if (!item.classList.contains("open")) item.classList.remove("active");
+      });
       const text = element("span", "text", item);
       text.textContent = it.text;
       if (it.checked) item.classList.add("checked");
@@ -222,8 +293,65 @@ export class Page {
 
   closeMenus() {
     for (const d of document.querySelectorAll("#menubar .dropdown")) d.hidden = true;
-    for (const e of document.querySelectorAll("#menubar .open")) e.classList.remove("open");
+    for (const e of document.querySelectorAll("#menubar .open, #menubar .active"))
+      e.classList.remove("open", "active");
     this.menuOpen = null;
+  }
+
+  // While a menu is open the keys are its own, as a desktop menu's: up and down move, right
+  // opens a submenu or the next menu, left closes one or goes to the previous menu, Enter or
+  // Space chooses, Escape closes one level. No key reaches the game meanwhile.
+  menuKey(e) {
+    e.stopImmediatePropagation();
+    const open = [...document.querySelectorAll("#menubar .dropdown")].filter((d) => !d.hidden);
+    const drop = open[open.length - 1];
+    if (!drop) {
+      this.closeMenus();
+      return;
+    }
+    const items = [...drop.querySelectorAll(":scope > .item")]
+      .filter((i) => !i.classList.contains("disabled"));
+    const active = drop.querySelector(":scope > .item.active");
+    const at = items.indexOf(active);
+    const closeLevel = () => {
+      drop.hidden = true;
+      drop.parentElement.classList.remove("open");
+    };
+    const enter = () => {
+      active.click();
+      const sub = active.querySelector(":scope > .dropdown");
+      if (sub && !sub.hidden)
+        activate(sub, [...sub.querySelectorAll(":scope > .item")]
+          .find((i) => !i.classList.contains("disabled")));
+    };
+    const handled = ["ArrowDown", "ArrowUp", "ArrowRight", "ArrowLeft", "Enter", " ", "Escape"];
+    if (!handled.includes(e.key)) return;
+    e.preventDefault();
+    const count = this.menuOpeners.length;
+    switch (e.key) {
+      case "ArrowDown":
+        if (items.length) activate(drop, items[(at + 1) % items.length]);
+        break;
+      case "ArrowUp":
+        if (items.length) activate(drop, items[at <= 0 ? items.length - 1 : at - 1]);
+        break;
+      case "ArrowRight":
+        if (active && active.classList.contains("sub")) enter();
+        else this.menuOpeners[(this.menuIndex + 1) % count]();
+        break;
+      case "ArrowLeft":
+        if (open.length > 1) closeLevel();
+        else this.menuOpeners[(this.menuIndex + count - 1) % count]();
+        break;
+      case "Enter":
+      case " ":
+        if (active && !active.classList.contains("disabled")) enter();
+        break;
+      case "Escape":
+        if (open.length > 1) closeLevel();
+        else this.closeMenus();
+        break;
+    }
   }
 
   buildClient(d) {
@@ -255,7 +383,7 @@ export class Page {
 
     const strip = element("div", "", client);
     strip.id = "picture2";
-    for (const l of d.stripLabels) label(strip, l).style.overflow = "visible";
+    for (const l of d.stripLabels) label(strip, l);
     $("lblZahyou").style.width = "auto";
     $("lblZahyou").style.minWidth = "81px";
 
@@ -284,7 +412,7 @@ export class Page {
   }
 
   // The map of explored cells: a panel floating beside the game, shown by the game's flag,
-  // moved by dragging its caption. Its close box asks the game to turn the map off.
+  // moved by its caption. Its close box asks the game to turn the map off.
   buildMap(caption) {
     const panel = element("div", "window floating", document.body);
     panel.id = "mapPanel";
@@ -300,21 +428,7 @@ export class Page {
     canvas.width = 1;
     canvas.height = 1;
     this.mapContext = canvas.getContext("2d");
-    bar.addEventListener("pointerdown", (e) => {
-      if (e.target !== bar && e.target.tagName !== "SPAN") return;
-      const start = { x: e.clientX - panel.offsetLeft, y: e.clientY - panel.offsetTop };
-      bar.setPointerCapture(e.pointerId);
-      const move = (m) => {
-        panel.style.left = `${Math.max(0, m.clientX - start.x)}px`;
-        panel.style.top = `${Math.max(0, m.clientY - start.y)}px`;
-      };
-      const up = () => {
-        bar.removeEventListener("pointermove", move);
-        bar.removeEventListener("pointerup", up);
-      };
-      bar.addEventListener("pointermove", move);
-      bar.addEventListener("pointerup", up);
-    });
+    movable(panel);
   }
 
   // The panel's captions fitted to their buttons; only a shown panel has sizes to fit.
@@ -513,8 +627,6 @@ export class Page {
       const e = label(body, l);
       if (l.id === "lblVersion") e.classList.add("courier");
       if (l.id === "lblAuthor") e.classList.add("times");
-      // A title wider than its label grows evenly on both sides.
-      if (l.id === "lblAppName") e.style.overflow = "visible";
     }
     for (const link of v.links) {
       const a = place(element("a", "abs courier center", body), link);
@@ -724,6 +836,7 @@ export class Page {
         if (e.key === "Escape") finish(false);
         else if (e.key === "Enter" && !(e.target instanceof HTMLButtonElement)) finish(true);
       });
+      movable(box);
       // No field waits for a key until the player picks one.
       ok.focus();
     });

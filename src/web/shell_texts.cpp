@@ -102,9 +102,11 @@ void Menus(JsonWriter& json, const std::string& autoCruiseCaption) {
     json.EndArray().EndObject();
     Item(json, Tr(kMnuKeys), kCmdKeys, 0, "mnuKeys");
     Separator(json);
-    Item(json, Tr(kMnuExport), kCmdExport, 0, "mnuExport");
+    // Records go out and come in as files only in the browser; the desktop keeps its file.
+    json.BeginObject().String("text", Tr(kMnuExport)).Number("command", kCmdExport);
+    json.String("id", "mnuExport").Bool("webOnly", true).EndObject();
     json.BeginObject().String("text", Tr(kMnuImport)).String("id", "mnuImport");
-    json.Bool("chooseFile", true).EndObject();
+    json.Bool("chooseFile", true).Bool("webOnly", true).EndObject();
     Separator(json);
     for (int i = 0; i < 2; ++i) {
         json.BeginObject().String("text", kLanguageNames[i]).Number("command", kCmdLanguage);
@@ -227,6 +229,9 @@ std::string ShellDescriptionJson(const std::string& autoCruiseCaption) {
     json.String("language", text::LanguageCode(text::CurrentLanguage()));
     json.String("caption", "Kestrune").String("wait", Tr(captions::kLblWait));
     json.String("map", Tr(captions::kMnuMap));
+    json.BeginObject("commands");
+    for (const CommandName& c : kCommandNames) json.Number(c.name, c.code);
+    json.EndObject();
     Title(json);
     Menus(json, autoCruiseCaption);
     Panel(json);
