@@ -58,7 +58,7 @@ start_game() {
 }
 start_in practice
 click_at "$game" 62 8; sleep 0.3         # その他
-xdotool key Down Down Return             # ランキング表: stores the 22 missing keys
+xdotool key Down Down Down Return        # ランキング表: stores the 22 missing keys
 ranking=$(wait_window 'ランキング表') || fail "the ranking window did not open"
 sleep 0.5
 shoot "$ranking" ranking.png
