@@ -1,13 +1,22 @@
 // The map of explored cells: which cells count as met, and the pixels the map shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/fake_game_window.h"
 #include "core/logic_rig.h"
 #include "game/maze.h"
+#include "game/maze_code.h"
 #include "navigation/explored.h"
 #include "navigation/game_window_logic.h"
+#include "navigation/hint.h"
 #include "render/map_view.h"
 #include "render/pixel_canvas.h"
 #include "test_support.h"
@@ -164,6 +173,115 @@ TEST_F(MapLogicTest, HintAndStepsInA4DMazeGiveThePinnedMapAndANewMazeForgetsIt) 
     EXPECT_TRUE(window.mapShown);
     next->mnuMap_Click();
     EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Map", "?"), "0");
+}
+
+// A newcomer in 4D 上級 mazes with the map and no hint. They know only what the map shows:
+// which cells were stood on, which were seen, and what a seen cell is. They walk through cells
+// stood on to the nearest seen open cell not yet stood on (the goal first once it is on the
+// map), turning and stepping as on the keypad. Every step lands, since the map showed the
+// cell open; the goal is on the map before it is stepped onto; the walk stays within twice
+// the maze's open cells; the clear comes with its record prompt.
+TEST_F(MapLogicTest, ANewcomerFindsTheGoalOf4DMazesWithTheMapAlone) {
+    auto logic = MakeLogic();
+    logic->Form_Load();
+    logic->mnuMap_Click();
+    const ExploredCells& map = logic->Explored();
+    for (int32_t number : {2026, 1234567, 9999999}) {
+        const std::string code = FormatMazeCode({3, 3, number});
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(logic->OpenMazeCode(code));
+        EXPECT_FALSE(window.clearVisible);
+        effects.played.clear();
+        const int beeps = dialogs.beeps;
+        const int goal = CellIndex(state->GoalPos);
+        EXPECT_FALSE(map.Seen(goal));
+        const int axes = map.Dimension();
+
+        // What the map lets the player walk into: a seen cell that is open or the goal.
+        auto walkable = [&](int cell) {
+            if (!map.Seen(cell)) return false;
+            const int16_t c = state->MazeSpace[static_cast<size_t>(cell)];
+            return c == CellOpen || c == CellGoal;
+        };
+        // The cells to walk to the next cell to explore, the player's cell excluded.
+        auto nextWalk = [&] {
+            const int here = CellIndex(state->PlayerPos);
+            std::map<int, int> from{{here, here}};
+            std::deque<int> queue{here};
+            int target = -1;
+            // The nearest frontier, or the goal once it is on the map.
+            while (!queue.empty() && (target < 0 || (map.Seen(goal) && target != goal))) {
+                const int cell = queue.front();
+                queue.pop_front();
+                if (!map.Visited(cell)) {  // a frontier: walk no further through it
+                    if (target < 0 || cell == goal) target = cell;
+                    continue;
+                }
+                for (int axis = 0; axis < axes; ++axis) {
+                    for (int next : {cell - kAxisStride[axis], cell + kAxisStride[axis]}) {
+                        if (walkable(next) && from.emplace(next, cell).second)
+                            queue.push_back(next);
+                    }
+                }
+            }
+            std::vector<int> walk;
+            for (int cell = target; cell >= 0 && cell != here; cell = from[cell])
+                walk.insert(walk.begin(), cell);
+            return walk;
+        };
+        // Quarter turns, as the hint would turn, until the neighbour along (axis, sign) is ahead.
+        auto face = [&](int axis, int sign) {
+            for (int turns = 0; turns < 4 && state->Orientation[axis][0] != sign; ++turns) {
+                const HintTurn turn = NextHintTurn(state->Orientation, {axis, sign, 0}, 0.5);
+                logic->Rot_Click(turn.index);
+                if (turn.twice) logic->Rot_Click(turn.index);
+            }
+            return state->Orientation[axis][0] == sign;
+        };
+
+        int steps = 0;
+        while (!window.clearVisible && steps < kCellCount) {
+            const std::vector<int> walk = nextWalk();
+            ASSERT_FALSE(walk.empty()) << "the map shows nowhere left to go after " << steps;
+            for (const int cell : walk) {
+                const int delta = cell - CellIndex(state->PlayerPos);
+                int axis = 0;
+                while (std::abs(delta) != kAxisStride[axis]) ++axis;
+                ASSERT_TRUE(face(axis, delta > 0 ? 1 : -1));
+                logic->Ahead_Click(0);
+                ++steps;
+                if (cell != goal) {
+                    ASSERT_EQ(CellIndex(state->PlayerPos), cell);
+                }
+            }
+        }
+
+        // The maze's open cells, counted from the start over the whole maze (not the map).
+        std::vector<bool> reached(kCellCount);
+        std::vector<int> flood{CellIndex(state->PlayerPos)};
+        reached[static_cast<size_t>(flood[0])] = true;
+        int open = 0;
+        while (!flood.empty()) {
+            const int cell = flood.back();
+            flood.pop_back();
+            ++open;
+            for (int axis = 0; axis < axes; ++axis)
+                for (int next : {cell - kAxisStride[axis], cell + kAxisStride[axis]}) {
+                    const int16_t c = state->MazeSpace[static_cast<size_t>(next)];
+                    if ((c == CellOpen || c == CellGoal) && !reached[static_cast<size_t>(next)]) {
+                        reached[static_cast<size_t>(next)] = true;
+                        flood.push_back(next);
+                    }
+                }
+        }
+        std::printf("%s: %d steps, %d open cells\n", code.c_str(), steps, open);
+        EXPECT_TRUE(window.clearVisible);
+        EXPECT_EQ(dialogs.beeps, beeps + 1);
+        EXPECT_EQ(std::count(effects.played.begin(), effects.played.end(), "dom.wav"), 0);
+        EXPECT_LT(steps, 2 * open);
+        EXPECT_GT(steps, 20);  // a real walk, not a goal beside the start
+    }
+    EXPECT_EQ(dialogs.prompts.size(), 1u);  // the first clear is the level's record
 }
 
 }  // namespace
