@@ -6,24 +6,13 @@ import { execFileSync } from "node:child_process";
 import { existsSync, mkdtempSync, readFileSync, readdirSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { canvasPixels, idle, keypad, launch, menu, openGame, serveSite, sourceDir, storage,
-         text } from "./lib.mjs";
-
-const reference = process.env.KESTRUNE_REFERENCE ||
-  join(sourceDir, "build", "kestrune_web_reference");
-const settingsKey = "kestrune/kestrune.ini";
-const towerKey = "kestrune/tower";
+import { canvasPixels, endSession, idle, keypad, menu, openGame, reference, settingsKey,
+         sourceDir, startSession, storage, text, towerKey } from "./lib.mjs";
 
 let server;
 let browser;
-before(async () => {
-  server = await serveSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+before(async () => ({ server, browser } = await startSession()));
+after(() => endSession({ server, browser }));
 
 // The native core's picture after the same commands, as RGBA bytes.
 function nativePicture(width, height, mode, commands) {

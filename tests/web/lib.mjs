@@ -56,6 +56,22 @@ export async function launch() {
   });
 }
 
+// The native core's reference program (its pictures, tower texts and maps), and the keys of
+// the stored texts in the page's storage.
+export const reference = process.env.KESTRUNE_REFERENCE ||
+  join(sourceDir, "build", "kestrune_web_reference");
+export const settingsKey = "kestrune/kestrune.ini";
+export const towerKey = "kestrune/tower";
+
+// A test file's site server and browser, started once before its tests, closed after them.
+export async function startSession() {
+  return { server: await serveSite(), browser: await launch() };
+}
+export async function endSession({ server, browser }) {
+  await browser?.close();
+  server?.close();
+}
+
 // A fresh page at the title window, with an empty (or the given) local storage; `address`
 // follows the site's address ("#maze=…").
 export async function openGame(browser, server, { storage = {}, width = 800, height = 600,

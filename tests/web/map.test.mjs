@@ -3,24 +3,13 @@
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { join } from "node:path";
-import { canvasPixels, idle, keypad, launch, menu, openGame, serveSite, sourceDir,
-         storage } from "./lib.mjs";
-
-const reference = process.env.KESTRUNE_REFERENCE ||
-  join(sourceDir, "build", "kestrune_web_reference");
-const settingsKey = "kestrune/kestrune.ini";
+import { canvasPixels, endSession, idle, keypad, menu, openGame, reference, settingsKey,
+         startSession, storage } from "./lib.mjs";
 
 let server;
 let browser;
-before(async () => {
-  server = await serveSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+before(async () => ({ server, browser } = await startSession()));
+after(() => endSession({ server, browser }));
 
 async function expectNativeMap(page, commands) {
   const shown = await canvasPixels(page, "map");

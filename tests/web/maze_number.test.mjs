@@ -4,25 +4,17 @@
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { join } from "node:path";
-import { canvasPixels, idle, launch, menu, openGame, serveSite, sourceDir } from "./lib.mjs";
+import { canvasPixels, endSession, idle, menu, openGame, reference,
+         startSession } from "./lib.mjs";
 
-const reference = process.env.KESTRUNE_REFERENCE ||
-  join(sourceDir, "build", "kestrune_web_reference");
 // The maze the native tests pin (tests/core/maze_code_test.cpp): 4D 上級 number 2026.
 const pinnedCode = "4D-3-0002026-9";
 const pinnedDigest = "0bb2ad7b7e2a2edd";
 
 let server;
 let browser;
-before(async () => {
-  server = await serveSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+before(async () => ({ server, browser } = await startSession()));
+after(() => endSession({ server, browser }));
 
 const digest = (page) => page.evaluate(() => {
   const game = window.kestrune.game;

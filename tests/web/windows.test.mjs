@@ -3,18 +3,13 @@
 // drawn, and no fixed text clipped at the common device pixel ratios.
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
-import { canvasPixels, idle, keypad, launch, menu, openGame, serveSite } from "./lib.mjs";
+import { canvasPixels, endSession, idle, keypad, menu, openGame,
+         startSession } from "./lib.mjs";
 
 let server;
 let browser;
-before(async () => {
-  server = await serveSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+before(async () => ({ server, browser } = await startSession()));
+after(() => endSession({ server, browser }));
 
 async function practice(page) {
   await page.click("#cmdPractice");
