@@ -732,16 +732,28 @@ export class Page {
     this.setChecked("mnuZahyou", showing);
   }
 
+  // A modal box over the page: its caption and body; close() takes it away again.
+  openModal(caption, id) {
+    ++this.modal;
+    this.closeMenus();
+    const overlay = element("div", "overlay", document.body);
+    const box = element("div", "window dialog", document.body);
+    if (id) box.id = id;
+    box.setAttribute("role", "dialog");
+    const bar = element("div", "caption", box);
+    element("span", "", bar).textContent = caption;
+    const body = element("div", "body", box);
+    const close = () => {
+      overlay.remove();
+      box.remove();
+      --this.modal;
+    };
+    return { box, body, close };
+  }
+
   box(title, text, buttons, input) {
     return new Promise((resolve) => {
-      ++this.modal;
-      this.closeMenus();
-      const overlay = element("div", "overlay", document.body);
-      const box = element("div", "window dialog", document.body);
-      box.setAttribute("role", "dialog");
-      const bar = element("div", "caption", box);
-      element("span", "", bar).textContent = title;
-      const body = element("div", "body", box);
+      const { box, body, close } = this.openModal(title);
       // The game's texts break lines with CR LF or a lone CR.
       element("div", "text", body).textContent = text.replace(/\r\n?/g, "\n");
       let field = null;
@@ -752,10 +764,8 @@ export class Page {
       }
       const row = element("div", "buttons", body);
       const finish = (value) => {
-        overlay.remove();
-        box.remove();
+        close();
         window.removeEventListener("keydown", keys, true);
-        --this.modal;
         resolve(value);
       };
       const elements = buttons.map((b) => {
@@ -783,15 +793,7 @@ export class Page {
   keySettings() {
     const d = this.keysBegin();
     return new Promise((resolve) => {
-      ++this.modal;
-      this.closeMenus();
-      const overlay = element("div", "overlay", document.body);
-      const box = element("div", "window dialog", document.body);
-      box.id = "keySettings";
-      box.setAttribute("role", "dialog");
-      const bar = element("div", "caption", box);
-      element("span", "", bar).textContent = d.caption;
-      const body = element("div", "body", box);
+      const { box, body, close } = this.openModal(d.caption, "keySettings");
       const grid = element("div", "keygrid", body);
       for (const c of d.columns) element("div", "bold", grid).textContent = c.text;
       const fields = d.rows.map((r, slot) => {
@@ -817,9 +819,7 @@ export class Page {
       element("div", "text", body).textContent = d.hint;
       const row = element("div", "buttons", body);
       const finish = (ok) => {
-        overlay.remove();
-        box.remove();
-        --this.modal;
+        close();
         resolve(ok);
       };
       const defaults = element("button", "", row);
@@ -846,15 +846,7 @@ export class Page {
   // build. Resolves with the typed code, or null when closed.
   mazeNumberBox(d) {
     return new Promise((resolve) => {
-      ++this.modal;
-      this.closeMenus();
-      const overlay = element("div", "overlay", document.body);
-      const box = element("div", "window dialog", document.body);
-      box.id = "mazeNumber";
-      box.setAttribute("role", "dialog");
-      const bar = element("div", "caption", box);
-      element("span", "", bar).textContent = d.caption;
-      const body = element("div", "body", box);
+      const { box, body, close } = this.openModal(d.caption, "mazeNumber");
       if (d.code) {
         element("div", "text", body).textContent = d.current;
         const row = element("div", "coderow", body);
@@ -880,18 +872,16 @@ export class Page {
       field.value = d.entry;
       const buttons = element("div", "buttons", body);
       const finish = (value) => {
-        overlay.remove();
-        box.remove();
-        --this.modal;
+        close();
         resolve(value);
       };
       const build = element("button", "", buttons);
       build.id = "mazeCodeBuild";
       build.textContent = d.build;
       build.addEventListener("click", () => finish(field.value));
-      const close = element("button", "", buttons);
-      close.textContent = d.close;
-      close.addEventListener("click", () => finish(null));
+      const dismiss = element("button", "", buttons);
+      dismiss.textContent = d.close;
+      dismiss.addEventListener("click", () => finish(null));
       box.addEventListener("keydown", (e) => {
         if (e.key === "Escape") finish(null);
         else if (e.key === "Enter" && e.target === field) finish(field.value);
