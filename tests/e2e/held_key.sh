@@ -28,8 +28,17 @@ wait_idle() {
 # Animation level 3: eight pictures a turn.
 printf '[Kestrune]\r\nAnimation=3\r\n' > kestrune.ini
 
-view() { shoot "$game" "$1.png"; convert "$1.png" -crop 445x400+0+30 +repage "$1-view.png"; }
-same() { compare -metric AE "$1-view.png" "$2-view.png" null: 2>/dev/null; }
+# The view and the direction readout beside it: a quarter turn can leave the picture as it was
+# (walls close ahead on both sides), never the direction the player faces.
+view() {
+  shoot "$game" "$1.png"
+  convert "$1.png" -crop 445x400+0+30 +repage "$1-view.png"
+  convert "$1.png" -crop 129x100+445+240 +repage "$1-dir.png"
+}
+same() {
+  compare -metric AE "$1-view.png" "$2-view.png" null: 2>/dev/null &&
+    compare -metric AE "$1-dir.png" "$2-dir.png" null: 2>/dev/null
+}
 
 start_in practice
 # 迷路 > 作成 > 4次元 > 初級
