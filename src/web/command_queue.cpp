@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "web/commands.h"
+#include "forms/commands.h"
 
 namespace kestrune::web {
 

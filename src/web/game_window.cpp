@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "forms/commands.h"
+#include "forms/game_commands.h"
+#include "forms/windows.h"
 #include "game/maze_code.h"
 #include "navigation/key_bindings.h"
 #include "navigation/menu_texts.h"
@@ -12,10 +15,9 @@
 #include "render/layout.h"
 #include "text/catalogue.h"
 #include "web/bridge.h"
-#include "web/commands.h"
 #include "web/json.h"
 #include "web/keys.h"
-#include "web/shell_texts.h"
+#include "web/window_json.h"
 
 namespace kestrune::web {
 
@@ -129,7 +131,8 @@ void WebGameWindow::RetranslateUi() {
 
 void WebGameWindow::ShowKeyTooltips() {
     for (int slot = 0; slot < kPanelActionCount; ++slot)
-        js_set_title(PanelButtonId(slot).c_str(), PanelKeyTooltip(slot, m_logic->Keys()).c_str());
+        js_set_title(forms::PanelButtonId(slot).c_str(),
+                     PanelKeyTooltip(slot, m_logic->Keys()).c_str());
 }
 
 void WebGameWindow::mnuKeys_Click() {
@@ -313,56 +316,13 @@ void WebGameWindow::mnuZahyou_Click() {
 }
 
 bool WebGameWindow::RunCommand(int code, int argument) {
-    GameWindowLogic& logic = *m_logic;
+    if (forms::RunGameCommand(*m_logic, m_deps.state, code, argument)) return true;
     switch (code) {
-        case kCmdRot:
-            if (argument >= 0 && argument < 12) logic.Rot_Click(argument);
-            break;
-        case kCmdAhead:
-            if (argument == 0 || argument == 1) logic.Ahead_Click(argument);
-            break;
-        case kCmdKey:
-            logic.Form_KeyDown(argument % 10, argument >= 10);
-            break;
-        case kCmdStart:
-            logic.mnuFMStart_Click();
-            break;
-        case kCmdTowerRestart:
-            logic.mnuTowerRestart_Click();
-            break;
-        case kCmdRestart:
-        case kCmdRestartKey:
-            logic.mnuFMRe_Shortcut();
-            break;
-        case kCmdDimension:
-            if (argument >= 1 && argument <= 3 && m_deps.state.GameMode == kModePractice)
-                logic.mnuFMJJigen_Click(argument);
-            break;
-        case kCmdMake:
-            if (argument >= 1 && argument <= 4 && m_deps.state.GameMode == kModePractice)
-                logic.mnuFMMake_Click(argument);
-            break;
-        case kCmdFigure:
-            if ((argument == 0 || argument == 1) && m_deps.state.GameMode == kModePractice)
-                logic.mnuFZZukei_Click(argument);
-            break;
-        case kCmdMazeNumber:
-            if (m_deps.state.GameMode == kModePractice) logic.mnuMazeNumber_Click();
-            break;
-        case kCmdHint:
-            logic.mnuSetDirection_Click();
-            break;
-        case kCmdAutoCruise:
-            logic.mnuAutoClouse_Click();
-            break;
         case kCmdZahyou:
             mnuZahyou_Click();
             break;
         case kCmdRanking:
             OpenRanking();
-            break;
-        case kCmdAnimation:
-            if (argument >= 0 && argument < 8) logic.mnuAnimation_Click(argument);
             break;
         case kCmdHelp:
             OpenHelp();
@@ -372,15 +332,6 @@ bool WebGameWindow::RunCommand(int code, int argument) {
             break;
         case kCmdKeys:
             mnuKeys_Click();
-            break;
-        case kCmdMap:
-            if (argument == 0)
-                logic.mnuMap_Click();
-            else
-                logic.ShowMap(false);
-            break;
-        case kCmdClearClick:
-            logic.picClear_Click();
             break;
         case kCmdResize:
             Form_Resize();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "forms/commands.h"
 #include "game/game_state.h"
 #include "game/maze_code.h"
 #include "game/services.h"
@@ -21,13 +22,12 @@
 #include "text/catalogue.h"
 #include "web/bridge.h"
 #include "web/command_queue.h"
-#include "web/commands.h"
 #include "web/game_window.h"
 #include "web/import.h"
 #include "web/json.h"
 #include "web/keys.h"
 #include "web/services.h"
-#include "web/shell_texts.h"
+#include "web/window_json.h"
 
 namespace kestrune::web {
 

@@ -1,5 +1,5 @@
-// What the browser shell shows besides the game's own readouts: menus, panel, title window,
-// ranking table and About box, described for the page with every text from the catalogue.
+// The windows' description (forms/windows.h) as JSON for the page, with every text from the
+// catalogue in the current language: menus, panel, title window, ranking table and About box.
 #pragma once
 
 #include <array>
@@ -14,8 +14,6 @@ namespace kestrune::web {
 // The title window, the game window's menus, panel, strip and clear panel, in the current
 // language; the auto cruise item shows the caption given.
 std::string ShellDescriptionJson(const std::string& autoCruiseCaption);
-// The element id of a panel button: its control name, "Ahead0" or "Rot3".
-std::string PanelButtonId(int slot);
 // The ranking table with the twelve cells.
 std::string RankingWindowJson(const std::array<RankingCell, 12>& cells);
 // The About box.

@@ -1,15 +1,17 @@
-// The commands the page queues for the game: clicks, keys, menu items, resizes. The page
-// learns the codes by name from kCommandNames, sent with the description at start, so this is
-// the only place that numbers them.
+// The commands the windows send to the game: clicks, keys, menu items, resizes. Both shells
+// take them from the windows' description; the page learns the codes by name from
+// kCommandNames, sent with the description at start, so this is the only place that numbers
+// them.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <string_view>
 
-namespace kestrune::web {
+namespace kestrune {
 
 enum Command : int {
+    kCmdNone = 0,         // a control or item that sends nothing of its own
     kCmdChoose = 1,       // the title window's choice: 0 practice, 1 tower
     kCmdRot = 2,          // panel button, Rot_Click(argument)
     kCmdAhead = 3,        // panel button, Ahead_Click(argument)
@@ -97,4 +99,4 @@ constexpr bool CommandNamesDistinct() {
 }
 static_assert(CommandNamesDistinct());
 
-}  // namespace kestrune::web
+}  // namespace kestrune
