@@ -10,6 +10,7 @@
 #include "media/audio.h"
 #include "navigation/menu_texts.h"
 #include "text/catalogue.h"
+#include "ui/form_widgets.h"
 #include "ui/language.h"
 
 namespace kestrune::ui {
@@ -28,13 +29,13 @@ void MakeBlack(QWidget* widget) {
     widget->setAutoFillBackground(true);
 }
 
-QLabel* MakeText(QWidget* parent, const QString& text, QRect geometry, double points) {
-    auto* label = new QLabel(text, parent);
+QLabel* MakeText(QWidget* parent, const forms::Control& c) {
+    auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(geometry);
+    label->setAlignment(FormAlignment(c.align) | Qt::AlignTop);
+    label->setGeometry(FormRect(c.rect));
     QFont font(QString::fromUtf8(kPanelFontFamily));
-    font.setPointSizeF(points);
+    font.setPointSizeF(c.points);
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
@@ -47,16 +48,17 @@ QLabel* MakeText(QWidget* parent, const QString& text, QRect geometry, double po
 ClearPanel::ClearPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picClear"));
     MakeBlack(this);
-    setGeometry(0, 0, Px(5895), Px(2655));
+    const forms::Form& form = forms::ClearPanelForm();
+    setGeometry(0, 0, TwipsToPx(form.width), TwipsToPx(form.height));
 
     m_picEnding = new QWidget(this);
     m_picEnding->setObjectName(QStringLiteral("picEnding"));
     MakeBlack(m_picEnding);
-    m_picEnding->setGeometry(Px(120), 0, Px(5655), Px(2535));
+    m_picEnding->setGeometry(FormRect(form.Find("picEnding").rect));
 
-    m_label4 = MakeText(m_picEnding, QString(), {0, 0, Px(5775), Px(1335)}, 72);
-    m_label5[0] = MakeText(m_picEnding, QString(), {0, Px(1440), Px(5655), Px(375)}, 18);
-    m_label5[1] = MakeText(m_picEnding, QString(), {0, Px(1920), Px(5895), Px(375)}, 18);
+    m_label4 = MakeText(m_picEnding, form.Find("Label4"));
+    m_label5[0] = MakeText(m_picEnding, form.Find("Label5_0"));
+    m_label5[1] = MakeText(m_picEnding, form.Find("Label5_1"));
     RetranslateUi();
     hide();
 }

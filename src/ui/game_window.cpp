@@ -16,12 +16,17 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
+#include "forms/commands.h"
+#include "forms/game_commands.h"
+#include "forms/windows.h"
 #include "navigation/menu_texts.h"
 #include "navigation/records.h"
 #include "render/layout.h"
 #include "text/catalogue.h"
 #include "ui/clear_panel.h"
+#include "ui/form_widgets.h"
 #include "ui/key_settings_dialog.h"
 #include "ui/keypad.h"
 #include "ui/language.h"
@@ -36,10 +41,7 @@ namespace {
 // The window's design is in twips; Qt's logical pixels are 15 twips each.
 constexpr double kTwipsPerPixel = 15.0;
 int Px(double twips) {
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
-QRect TwipRect(double left, double top, double width, double height) {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
+    return TwipsToPx(twips);
 }
 
 QFont DesignFont(double points, bool bold) {
@@ -47,15 +49,6 @@ QFont DesignFont(double points, bool bold) {
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& text, QRect geometry, const QFont& font,
-                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop) {
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    label->setAlignment(align);
-    return label;
 }
 
 void SetBackground(QWidget* widget, const QColor& colour) {
@@ -121,7 +114,8 @@ GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
                      m_deps.dialogs, m_deps.pacer, m_deps.towerPath});
     // Key preview: the keys work whichever control has the focus.
     qApp->installEventFilter(this);
-    resize(Px(8610), Px(6615) + menuBar()->sizeHint().height());
+    resize(Px(forms::GameForm().width),
+           Px(forms::GameForm().height) + menuBar()->sizeHint().height());
     m_picture1->SyncCanvasSize();
     m_logic->Form_Load();
     ShowKeyTooltips();
@@ -132,14 +126,61 @@ GameWindow::~GameWindow() {
 }
 
 void GameWindow::BuildControls() {
+    const forms::Form& form = forms::GameForm();
     m_client = new QWidget(this);
     setCentralWidget(m_client);
+    std::map<std::string, QWidget*> made{{"", m_client}};
+    for (const forms::Control& c : form.controls) {
+        QWidget* parent = made.at(c.parent);
+        QWidget* widget = nullptr;
+        switch (c.kind) {
+            case forms::Kind::Picture:
+                widget = m_picture1 = new ViewWidget(parent);
+                break;
+            case forms::Kind::Panel:
+                widget = new QWidget(parent);
+                break;
+            case forms::Kind::Line: {
+                auto* line = new QFrame(parent);
+                line->setFrameShape(QFrame::HLine);
+                line->setFrameShadow(QFrame::Sunken);
+                widget = line;
+                break;
+            }
+            case forms::Kind::Button: {
+                auto* button = new QPushButton(parent);
+                const int code = c.command, argument = c.argument;
+                connect(button, &QPushButton::clicked, this,
+                        [this, code, argument] { RunCommand(code, argument); });
+                m_buttons[c.id] = button;
+                widget = button;
+                break;
+            }
+            default: {
+                // Readouts show their design caption until the game's text replaces it.
+                auto* label = new QLabel(c.readout ? FormText(c) : QString(), parent);
+                label->setFont(DesignFont(c.points, c.bold));
+                label->setAlignment(FormAlignment(c.align) | Qt::AlignTop);
+                m_labels[c.id] = label;
+                widget = label;
+                break;
+            }
+        }
+        widget->setGeometry(FormRect(c.rect));
+        made[c.id] = widget;
+    }
+    m_picture2 = made.at("picture2");
+    m_picCon = made.at("picCon");
+    m_line1 = static_cast<QFrame*>(made.at("Line1"));
+    for (int i = 0; i < 7; ++i) m_houkou[i] = m_labels.at("lblHoukou" + std::to_string(i));
+    m_lblWait = m_labels.at("lblWait");
+    m_lblZahyou = m_labels.at("lblZahyou");
+    m_label6 = m_labels.at("Label6");
+    m_lblGoal = m_labels.at("lblGoal");
+    m_label3 = m_labels.at("Label3");
+    m_lbltime = m_labels.at("lbltime");
 
-    m_picture1 = new ViewWidget(m_client);
-    m_picture1->setGeometry(TwipRect(0, 0, 6675, 6255));
-
-    m_lblWait = MakeLabel(m_picture1, QString(), QRect(0, 0, 193, 41), DesignFont(18, true),
-                          Qt::AlignCenter);
+    m_lblWait->setAlignment(Qt::AlignCenter);
     SetBackground(m_lblWait, Qt::black);
     SetTextColour(m_lblWait, Qt::white);
     m_lblWait->hide();
@@ -148,89 +189,23 @@ void GameWindow::BuildControls() {
     m_picClear->hide();
     connect(m_picClear, &ClearPanel::clicked, this, [this] { m_logic->picClear_Click(); });
 
-    m_picture2 = new QWidget(m_client);
-    m_picture2->setGeometry(TwipRect(0, 6240, 6675, 375));
     SetBackground(m_picture2, Qt::black);
-    const QFont stripFont = DesignFont(14.25, true);
-    // The design caption; the position readout replaces it before the window shows.
-    m_lblZahyou = MakeLabel(m_picture2, QTr(captions::kLblZahyouDesign), TwipRect(0, 0, 1215, 285),
-                            stripFont);
-    m_lblZahyou->setWordWrap(false);
-    m_label6 = MakeLabel(m_picture2, QString(), TwipRect(3120, 0, 1215, 255), stripFont);
-    m_lblGoal = MakeLabel(m_picture2, QString(), TwipRect(4440, 0, 2175, 375), stripFont);
     for (QLabel* label : {m_lblZahyou, m_label6, m_lblGoal}) SetTextColour(label, Qt::white);
     // The position text grows to the right as the goal text does.
-    m_lblZahyou->setMinimumWidth(Px(1215));
+    m_lblZahyou->setWordWrap(false);
+    m_lblZahyou->setMinimumWidth(m_lblZahyou->width());
     m_lblZahyou->adjustSize();
 
-    m_line1 = new QFrame(m_client);
-    m_line1->setFrameShape(QFrame::HLine);
-    m_line1->setFrameShadow(QFrame::Sunken);
-    m_line1->setGeometry(0, 0, Px(8610), 2);
+    m_line1->resize(m_line1->width(), 2);
     // Drawn on the window itself: the view and the panel cover it where they stand.
     m_line1->lower();
 
-    m_picCon = new QWidget(m_client);
-    m_picCon->setGeometry(TwipRect(6720, 120, 1935, 6135));
     // The captions were laid out for buttons without inner padding.
     m_picCon->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
-    // Twips, in panel order (the order of kPanelActions).
-    struct Place {
-        int left, top, width;
-    };
-    const Place places[kPanelActionCount] = {
-        {0, 120, 1575},   {0, 480, 795},    {780, 480, 795},  {0, 840, 795},    {780, 840, 795},
-        {0, 1200, 795},   {780, 1200, 795}, {0, 1560, 795},   {780, 1560, 795}, {0, 1920, 795},
-        {780, 1920, 795}, {0, 2280, 795},   {780, 2280, 795}, {0, 2640, 1575},
-    };
-    for (int slot = 0; slot < kPanelActionCount; ++slot) {
-        const PanelActionInfo& info = kPanelActions[static_cast<std::size_t>(slot)];
-        const Place& p = places[slot];
-        auto* button = new QPushButton(m_picCon);
-        button->setGeometry(TwipRect(p.left, p.top, p.width, 375));
-        const int index = info.action.index;
-        if (info.action.kind == PanelAction::Kind::Step) {
-            m_ahead[index] = button;
-            connect(button, &QPushButton::clicked, this,
-                    [this, index] { m_logic->Ahead_Click(index); });
-        } else {
-            m_rot[index] = button;
-            connect(button, &QPushButton::clicked, this,
-                    [this, index] { m_logic->Rot_Click(index); });
-        }
-    }
-    const char* planes[] = {"xy", "xz", "xw", "yz", "yw", "zw"};
-    for (int i = 1; i <= 6; ++i)
-        m_planeLabels[i] = MakeLabel(m_picCon, QString::fromUtf8(planes[i - 1]),
-                                     TwipRect(1560, 120 + 360 * i, 375, 255), DesignFont(12, true),
-                                     Qt::AlignHCenter | Qt::AlignTop);
-
-    // As wide as the panel: a heading longer than the design's fits in other languages.
-    m_label2 = MakeLabel(m_picCon, QString(), TwipRect(0, 3240, 1935, 255), DesignFont(12, true));
-    const QFont houkouFont = DesignFont(9.75, true);
-    struct LabelDef {
-        int index, left, top, width;
-    };
-    const LabelDef houkou[] = {{0, 240, 3540, 1455}, {2, 600, 4020, 735}, {1, 120, 4260, 735},
-                               {4, 1020, 4260, 735}, {5, 600, 4500, 735}, {3, 120, 4800, 1605},
-                               {6, 120, 5100, 1575}};
-    // The design caption; the direction readout replaces it before the window shows.
-    const QString design = QTr(captions::kLblHoukouDesign);
-    for (const LabelDef& d : houkou)
-        m_houkou[d.index] =
-            MakeLabel(m_picCon, design, TwipRect(d.left, d.top, d.width, 255), houkouFont);
     for (int i : {3, 6}) {
-        m_houkou[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         SetTextColour(m_houkou[i], Qt::white);
         SetBackground(m_houkou[i], Qt::black);
     }
-    // Right-aligned against the panel's right edge (Form_Resize keeps it there), so its last
-    // character is never cut.
-    m_label3 = MakeLabel(m_picCon, QString(), TwipRect(1935 - 1455, 3780, 1455, 255), houkouFont,
-                         Qt::AlignRight | Qt::AlignTop);
-    m_label7 = MakeLabel(m_picCon, QString(), TwipRect(0, 5340, 855, 375), DesignFont(18, true));
-    m_lbltime = MakeLabel(m_picCon, QStringLiteral("0:00"), TwipRect(720, 5640, 1095, 375),
-                          DesignFont(18, true), Qt::AlignRight | Qt::AlignTop);
 
     m_timer1 = new QTimer(this);
     m_timer1->setInterval(999);
@@ -238,139 +213,124 @@ void GameWindow::BuildControls() {
     m_timer1->start();
 }
 
+void GameWindow::AddMenuItems(QMenu* menu, const std::vector<forms::MenuItem>& items) {
+    for (const forms::MenuItem& item : items) {
+        // Records live in the settings file here: the browser's export and import are not.
+        if (item.webOnly) continue;
+        if (item.separator) {
+            const QList<QAction*> shown = menu->actions();
+            if (!shown.isEmpty() && !shown.back()->isSeparator()) menu->addSeparator();
+            continue;
+        }
+        if (!item.items.empty()) {
+            QMenu* sub = menu->addMenu(QString());
+            m_menus[item.id] = sub;
+            if (item.openCommand != kCmdNone) {
+                const int code = item.openCommand, argument = item.openArgument;
+                connect(sub, &QMenu::aboutToShow, this,
+                        [this, code, argument] { RunCommand(code, argument); });
+            }
+            AddMenuItems(sub, item.items);
+            continue;
+        }
+        QAction* action = menu->addAction(QString());
+        m_actions[item.id] = action;
+        action->setCheckable(item.checkable);
+        if (!item.shortcut.empty())
+            action->setShortcut(QKeySequence(
+                QString::fromUtf8(item.shortcut.data(), static_cast<int>(item.shortcut.size()))));
+        const int code = item.command, argument = item.argument;
+        connect(action, &QAction::triggered, this,
+                [this, code, argument] { RunCommand(code, argument); });
+    }
+}
+
 void GameWindow::BuildMenus() {
-    m_mnuFile = menuBar()->addMenu(QString());
+    for (const forms::MenuItem& top : forms::GameMenus()) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        m_menus[top.id] = menu;
+        AddMenuItems(menu, top.items);
+    }
+    m_mnuFile = m_menus.at("mnuFile");
+    m_mnuFMJigen = m_menus.at("mnuFMJigen");
+    m_mnuFMRe = m_actions.at("mnuFMRe");
+    m_mnuMazeNumber = m_actions.at("mnuMazeNumber");
+    m_mnuAutoClouse = m_actions.at("mnuAutoClouse");
+    m_mnuZahyou = m_actions.at("mnuZahyou");
+    m_mnuMap = m_actions.at("mnuMap");
+    for (int i = 0; i < 8; ++i) m_animation[i] = m_actions.at("mnuAnimation" + std::to_string(i));
     connect(m_mnuFile, &QMenu::aboutToShow, this,
             [this] { m_mnuFMRe->setEnabled(m_logic->mnuFile_Click()); });
-    m_mnuRestart = m_mnuFile->addMenu(QString());
-    m_mnuFMStart = m_mnuRestart->addAction(QString());
-    m_mnuFMStart->setShortcut(Qt::Key_F5);
-    connect(m_mnuFMStart, &QAction::triggered, this, [this] { m_logic->mnuFMStart_Click(); });
-    m_mnuFMRe = m_mnuRestart->addAction(QString());
-    m_mnuFMRe->setShortcut(Qt::Key_F6);
-    // The shortcut obeys the menu's rule even when the menu was never opened.
-    connect(m_mnuFMRe, &QAction::triggered, this, [this] { m_logic->mnuFMRe_Shortcut(); });
-    m_mnuRestart->addSeparator();
-    m_mnuTowerRestart = m_mnuRestart->addAction(QString());
-    connect(m_mnuTowerRestart, &QAction::triggered, this,
-            [this] { m_logic->mnuTowerRestart_Click(); });
-    m_mnuFile->addSeparator();
-    m_mnuFMJigen = m_mnuFile->addMenu(QString());
-    for (int d = 1; d <= 3; ++d) {
-        QMenu* dim = m_mnuFMJigen->addMenu(QString());
-        m_dimension[d] = dim;
-        // Opening a dimension's submenu chooses that dimension.
-        connect(dim, &QMenu::aboutToShow, this, [this, d] { m_logic->mnuFMJJigen_Click(d); });
-        m_figures[d] = dim->addMenu(QString());
-        for (int f = 0; f < 2; ++f) {
-            QAction* a = m_figures[d]->addAction(QString());
-            m_figure[d][f] = a;
-            connect(a, &QAction::triggered, this, [this, f] { m_logic->mnuFZZukei_Click(f); });
-        }
-        for (int level = 1; level <= 4; ++level) {
-            QAction* a = dim->addAction(QString());
-            m_level[d][level] = a;
-            connect(a, &QAction::triggered, this,
-                    [this, level] { m_logic->mnuFMMake_Click(level); });
-        }
-    }
-    m_mnuFile->addSeparator();
-    m_mnuSetDirection = m_mnuFile->addAction(QString());
-    connect(m_mnuSetDirection, &QAction::triggered, this,
-            [this] { m_logic->mnuSetDirection_Click(); });
-    // Its caption is the auto cruise's state, which the rules set and read.
-    m_mnuAutoClouse = m_mnuFile->addAction(QTr(kAutoCruiseIdle));
-    connect(m_mnuAutoClouse, &QAction::triggered, this, [this] { m_logic->mnuAutoClouse_Click(); });
-    // Last, so that the items above keep their places for keyboard walks.
-    m_mnuFile->addSeparator();
-    m_mnuMazeNumber = m_mnuFile->addAction(QString());
-    connect(m_mnuMazeNumber, &QAction::triggered, this, [this] { m_logic->mnuMazeNumber_Click(); });
-
-    m_mnuOther = menuBar()->addMenu(QString());
-    m_mnuZahyou = m_mnuOther->addAction(QString());
-    m_mnuZahyou->setCheckable(true);
+    m_mnuAutoClouse->setText(QTr(kAutoCruiseIdle));
     m_mnuZahyou->setChecked(true);
-    // The check mark follows the strip, not the click.
-    connect(m_mnuZahyou, &QAction::triggered, this, [this] {
-        m_mnuZahyou->setChecked(!m_mnuZahyou->isChecked());
-        mnuZahyou_Click();
-    });
-    m_mnuMap = m_mnuOther->addAction(QString());
-    m_mnuMap->setCheckable(true);
-    // The check mark follows the map window, not the click.
-    connect(m_mnuMap, &QAction::triggered, this, [this] {
-        m_mnuMap->setChecked(!m_mnuMap->isChecked());
-        m_logic->mnuMap_Click();
-    });
-    m_mnuHRanking = m_mnuOther->addAction(QString());
-    connect(m_mnuHRanking, &QAction::triggered, this, [this] { m_windows->OpenRanking(); });
-    m_mnuSettings = m_mnuOther->addMenu(QString());
-    // Check marks, as everywhere in the menus; the rules keep exactly one item checked.
-    for (int i = 0; i < 8; ++i) {
-        QAction* a = m_mnuSettings->addAction(QString());
-        a->setCheckable(true);
-        m_animation[i] = a;
-        connect(a, &QAction::triggered, this, [this, i] { m_logic->mnuAnimation_Click(i); });
-    }
-    m_mnuKeys = m_mnuOther->addAction(QString());
-    connect(m_mnuKeys, &QAction::triggered, this, [this] { mnuKeys_Click(); });
-    m_mnuOther->addSeparator();
-    for (int i = 0; i < 2; ++i) {
-        QAction* a = m_mnuOther->addAction(QString::fromUtf8(captions::kLanguageNames[i]));
-        a->setCheckable(true);
-        m_language[i] = a;
-        const text::Language language = captions::kLanguages[static_cast<std::size_t>(i)];
-        connect(a, &QAction::triggered, this, [this, language] { mnuLanguage_Click(language); });
-    }
+}
 
-    m_mnuHelp = menuBar()->addMenu(QString());
-    m_mnuHHelp = m_mnuHelp->addAction(QString());
-    connect(m_mnuHHelp, &QAction::triggered, this, [this] { m_windows->OpenHelp(); });
-    m_mnuHVarsion = m_mnuHelp->addAction(QString());
-    connect(m_mnuHVarsion, &QAction::triggered, this, [this] { m_windows->OpenVersion(); });
+void GameWindow::RunCommand(int code, int argument) {
+    if (m_closed) return;
+    switch (code) {
+        case kCmdZahyou:
+            // The check mark follows the strip, not the click.
+            m_mnuZahyou->setChecked(!m_mnuZahyou->isChecked());
+            mnuZahyou_Click();
+            return;
+        case kCmdMap:
+            // The check mark follows the map window, not the click.
+            m_mnuMap->setChecked(!m_mnuMap->isChecked());
+            break;
+        case kCmdRanking:
+            m_windows->OpenRanking();
+            return;
+        case kCmdKeys:
+            mnuKeys_Click();
+            return;
+        case kCmdLanguage:
+            if (argument == 0 || argument == 1)
+                mnuLanguage_Click(captions::kLanguages[static_cast<std::size_t>(argument)]);
+            return;
+        case kCmdHelp:
+            m_windows->OpenHelp();
+            return;
+        case kCmdVersion:
+            m_windows->OpenVersion();
+            return;
+        default:
+            break;
+    }
+    forms::RunGameCommand(*m_logic, m_deps.state, code, argument);
+}
+
+void GameWindow::RetranslateMenus(const std::vector<forms::MenuItem>& items) {
+    for (const forms::MenuItem& item : items) {
+        if (item.separator || item.webOnly) continue;
+        // The auto cruise item's caption is its state, which the rules say again.
+        if (item.command == kCmdAutoCruise) continue;
+        if (!item.items.empty()) {
+            m_menus.at(item.id)->setTitle(Q(FormCaption(item.caption, item.literal)));
+            RetranslateMenus(item.items);
+        } else {
+            m_actions.at(item.id)->setText(Q(FormCaption(item.caption, item.literal)));
+        }
+    }
 }
 
 void GameWindow::RetranslateUi() {
-    m_lblWait->setText(QTr(captions::kLblWait));
-    m_label6->setText(QTr(captions::kLabel6));
+    for (const forms::Control& c : forms::GameForm().controls) {
+        if (c.readout || !c.caption) continue;
+        if (const auto label = m_labels.find(c.id); label != m_labels.end())
+            label->second->setText(FormText(c));
+    }
     for (int slot = 0; slot < kPanelActionCount; ++slot) {
         QPushButton* button = PanelButton(slot);
-        button->setText(QTr(kPanelActions[static_cast<std::size_t>(slot)].caption));
+        button->setText(FormText(forms::GameForm().Find(forms::PanelButtonId(slot))));
         FitCaption(button);
     }
     if (m_logic) ShowKeyTooltips();
-    m_label2->setText(QTr(captions::kLabel2));
-    m_label3->setText(QTr(captions::kLabel3));
-    m_label7->setText(QTr(captions::kLabel7));
-
-    m_mnuFile->setTitle(QTr(captions::kMnuFile));
-    m_mnuRestart->setTitle(QTr(captions::kMnuRestart));
-    m_mnuFMStart->setText(QTr(captions::kMnuFMStart));
-    m_mnuFMRe->setText(QTr(captions::kMnuFMRe));
-    m_mnuTowerRestart->setText(QTr(captions::kMnuTowerRestart));
-    m_mnuFMJigen->setTitle(QTr(captions::kMnuFMJigen));
-    for (int d = 1; d <= 3; ++d) {
-        m_dimension[d]->setTitle(QTr(captions::kDimensionNames[d]));
-        m_figures[d]->setTitle(QTr(captions::kMnuFigures));
-        for (int f = 0; f < 2; ++f) m_figure[d][f]->setText(QTr(captions::kFigureNames[f]));
-        for (int level = 1; level <= 4; ++level)
-            m_level[d][level]->setText(QTr(kLevelNames[level]));
-    }
-    m_mnuMazeNumber->setText(QTr(captions::kMnuMazeNumber));
-    m_mnuSetDirection->setText(QTr(captions::kMnuSetDirection));
-    m_mnuOther->setTitle(QTr(captions::kMnuOther));
-    m_mnuZahyou->setText(QTr(captions::kMnuZahyou));
-    m_mnuHRanking->setText(QTr(captions::kMnuHRanking));
-    m_mnuMap->setText(QTr(captions::kMnuMap));
+    RetranslateMenus(forms::GameMenus());
     m_mapWindow->setWindowTitle(QTr(captions::kMnuMap));
-    m_mnuSettings->setTitle(QTr(captions::kMnuSettings));
-    for (int i = 0; i < 8; ++i) m_animation[i]->setText(QTr(captions::kAnimationNames[i]));
-    m_mnuKeys->setText(QTr(captions::kMnuKeys));
-    m_language[0]->setChecked(text::CurrentLanguage() == text::Language::Japanese);
-    m_language[1]->setChecked(text::CurrentLanguage() == text::Language::English);
-    m_mnuHelp->setTitle(QTr(captions::kMnuHelp));
-    m_mnuHHelp->setText(QTr(captions::kMnuHHelp));
-    m_mnuHVarsion->setText(QTr(captions::kMnuHVarsion));
+    for (int i = 0; i < 2; ++i)
+        m_actions.at("mnuLanguage" + std::to_string(i))
+            ->setChecked(text::CurrentLanguage() ==
+                         captions::kLanguages[static_cast<std::size_t>(i)]);
 }
 
 void GameWindow::mnuLanguage_Click(text::Language language) {
@@ -541,8 +501,7 @@ void GameWindow::mnuKeys_Click() {
 }
 
 QPushButton* GameWindow::PanelButton(int slot) const {
-    const PanelAction action = kPanelActions[static_cast<std::size_t>(slot)].action;
-    return action.kind == PanelAction::Kind::Step ? m_ahead[action.index] : m_rot[action.index];
+    return m_buttons.at(forms::PanelButtonId(slot));
 }
 
 void GameWindow::ShowKeyTooltips() {

@@ -4,8 +4,12 @@
 
 #include <QMainWindow>
 #include <array>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "forms/windows.h"
 #include "game/pause.h"
 #include "game/shell.h"
 #include "navigation/game_window.h"
@@ -78,8 +82,10 @@ public:
     void RefreshMap() override;
 
     // Controls the tests and the end-to-end runs look at.
-    QPushButton* rotButton(int index) const { return m_rot[index]; }
-    QPushButton* aheadButton(int index) const { return m_ahead[index]; }
+    QPushButton* rotButton(int index) const { return m_buttons.at("Rot" + std::to_string(index)); }
+    QPushButton* aheadButton(int index) const {
+        return m_buttons.at("Ahead" + std::to_string(index));
+    }
     QLabel* houkouLabel(int index) const { return m_houkou[index]; }
     QLabel* positionLabel() const { return m_lblZahyou; }
     QLabel* goalLabel() const { return m_lblGoal; }
@@ -91,23 +97,31 @@ public:
     ClearPanel* clearPanel() const { return m_picClear; }
     QAction* animationAction(int index) const { return m_animation[index]; }
     QAction* restartAction() const { return m_mnuFMRe; }
-    QAction* startAction() const { return m_mnuFMStart; }
+    QAction* startAction() const { return m_actions.at("mnuFMStart"); }
     QAction* autoCruiseAction() const { return m_mnuAutoClouse; }
-    QAction* hintAction() const { return m_mnuSetDirection; }
+    QAction* hintAction() const { return m_actions.at("mnuSetDirection"); }
     QAction* zahyouAction() const { return m_mnuZahyou; }
     QAction* mapAction() const { return m_mnuMap; }
     MapWindow* mapWindow() const { return m_mapWindow; }
-    QAction* rankingAction() const { return m_mnuHRanking; }
-    QAction* keySettingsAction() const { return m_mnuKeys; }
+    QAction* rankingAction() const { return m_actions.at("mnuHRanking"); }
+    QAction* keySettingsAction() const { return m_actions.at("mnuKeys"); }
     QMenu* makeMenu() const { return m_mnuFMJigen; }
     QAction* mazeNumberAction() const { return m_mnuMazeNumber; }
     QMenu* fileMenu() const { return m_mnuFile; }
-    QMenu* dimensionMenu(int index) const { return m_dimension[index]; }
-    QAction* levelAction(int dimIndex, int level) const { return m_level[dimIndex][level]; }
-    QAction* figureAction(int dimIndex, int figure) const { return m_figure[dimIndex][figure]; }
+    QMenu* dimensionMenu(int index) const {
+        return m_menus.at("mnuDimension" + std::to_string(index));
+    }
+    QAction* levelAction(int dimIndex, int level) const {
+        return m_actions.at("mnuLevel" + std::to_string(dimIndex) + std::to_string(level));
+    }
+    QAction* figureAction(int dimIndex, int figure) const {
+        return m_actions.at("mnuFigure" + std::to_string(dimIndex) + std::to_string(figure));
+    }
     MenuWindows& menuWindows() { return *m_windows; }
 
-    QAction* languageAction(int index) const { return m_language[index]; }
+    QAction* languageAction(int index) const {
+        return m_actions.at("mnuLanguage" + std::to_string(index));
+    }
 
     // The strip's slide in and out.
     void mnuZahyou_Click();
@@ -126,10 +140,15 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The controls and menus as the windows' description has them.
     void BuildControls();
     void BuildMenus();
+    void AddMenuItems(QMenu* menu, const std::vector<forms::MenuItem>& items);
+    // A command of a button or menu item.
+    void RunCommand(int code, int argument);
     // Every fixed caption and menu text in the current language.
     void RetranslateUi();
+    void RetranslateMenus(const std::vector<forms::MenuItem>& items);
     void FormUnloadOnce();
     void ShowKeyTooltips();
     QPushButton* PanelButton(int slot) const;
@@ -146,45 +165,29 @@ private:
     QWidget* m_picture2 = nullptr;
     QFrame* m_line1 = nullptr;
     ClearPanel* m_picClear = nullptr;
+    // The described controls and menus by name.
+    std::map<std::string, QPushButton*> m_buttons;
+    std::map<std::string, QLabel*> m_labels;
+    std::map<std::string, QMenu*> m_menus;
+    std::map<std::string, QAction*> m_actions;
     QLabel* m_lblWait = nullptr;
-    std::array<QPushButton*, 12> m_rot{};
-    std::array<QPushButton*, 2> m_ahead{};
     std::array<QLabel*, 7> m_houkou{};
-    std::array<QLabel*, 7> m_planeLabels{};
     QLabel* m_lblZahyou = nullptr;
     QLabel* m_label6 = nullptr;
     QLabel* m_lblGoal = nullptr;
     QLabel* m_lbltime = nullptr;
-    QLabel* m_label2 = nullptr;  // "方向"
     QLabel* m_label3 = nullptr;  // "を向いています。"
-    QLabel* m_label7 = nullptr;  // "Time"
     QTimer* m_timer1 = nullptr;
 
     QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuFMJigen = nullptr;
-    QMenu* m_mnuRestart = nullptr;
-    QMenu* m_mnuOther = nullptr;
-    QMenu* m_mnuSettings = nullptr;
-    QMenu* m_mnuHelp = nullptr;
-    QAction* m_mnuHHelp = nullptr;
-    QAction* m_mnuHVarsion = nullptr;
-    std::array<QMenu*, 4> m_figures{};
-    std::array<QAction*, 2> m_language{};
-    QAction* m_mnuFMStart = nullptr;
     QAction* m_mnuFMRe = nullptr;
-    QAction* m_mnuTowerRestart = nullptr;
-    std::array<QMenu*, 4> m_dimension{};
-    std::array<std::array<QAction*, 5>, 4> m_level{};
-    std::array<std::array<QAction*, 2>, 4> m_figure{};
     QAction* m_mnuMazeNumber = nullptr;
-    QAction* m_mnuSetDirection = nullptr;
     QAction* m_mnuAutoClouse = nullptr;
     QAction* m_mnuZahyou = nullptr;
     QAction* m_mnuMap = nullptr;
     MapWindow* m_mapWindow = nullptr;
     bool m_mapWanted = false;  // shown once the game window shows
-    QAction* m_mnuHRanking = nullptr;
-    QAction* m_mnuKeys = nullptr;
     std::array<QAction*, 8> m_animation{};
 
     std::unique_ptr<MenuWindows> m_windows;

@@ -7,22 +7,19 @@
 #include "navigation/menu_texts.h"
 #include "navigation/records.h"
 #include "text/catalogue.h"
+#include "ui/form_widgets.h"
 #include "ui/language.h"
 
 namespace kestrune::ui {
 
 namespace {
 
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top, Qt::Alignment align) {
+QLabel* MakeLabel(QWidget* parent, const forms::Control& c, const char* text) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     // Names are typed by players: shown as typed, never read as markup.
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(align | Qt::AlignTop);
-    label->setGeometry(Px(left), Px(top), Px(735), Px(255));
+    label->setAlignment(FormAlignment(c.align) | Qt::AlignTop);
+    label->setGeometry(FormRect(c.rect));
     return label;
 }
 
@@ -35,25 +32,23 @@ RankingWindow::RankingWindow(SettingsFile& settings, QWidget* iconSource)
       m_settings(settings),
       m_iconSource(iconSource) {
     setObjectName(QStringLiteral("frmRanking"));
-    setFixedSize(Px(5055), Px(2385));
+    const forms::Form& form = forms::RankingForm();
+    setFixedSize(TwipsToPx(form.width), TwipsToPx(form.height));
     // The game's usual face, so the Japanese headers match the game window.
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-    for (int i = 0; i < 12; ++i) {
-        const int left = 1200 + 960 * (i % 4);
-        m_names[static_cast<size_t>(i)] =
-            MakeLabel(this, "NON", left, 600 + 600 * (i / 4), Qt::AlignLeft);
-        m_times[static_cast<size_t>(i)] =
-            MakeLabel(this, "60：00", left, 840 + 600 * (i / 4), Qt::AlignRight);
+    for (size_t i = 0; i < 12; ++i) {
+        const std::string n = std::to_string(i);
+        m_names[i] = MakeLabel(this, form.Find("lblName" + n), "NON");
+        m_times[i] = MakeLabel(this, form.Find("lblTime" + n), "60：00");
     }
-    for (size_t i = 0; i < captions::kRankingHeaders.size(); ++i)
-        m_headers[i] = MakeLabel(this, "", captions::kRankingHeaders[i].left,
-                                 captions::kRankingHeaders[i].top, Qt::AlignHCenter);
+    for (size_t i = 0; i < m_headers.size(); ++i)
+        m_headers[i] = MakeLabel(this, form.Find("lblHeader" + std::to_string(i)), "");
     RetranslateUi();
 }
 
 void RankingWindow::RetranslateUi() {
     for (size_t i = 0; i < captions::kRankingHeaders.size(); ++i)
-        m_headers[i]->setText(QTr(captions::kRankingHeaders[i].text));
+        m_headers[i]->setText(FormText(forms::RankingForm().Find("lblHeader" + std::to_string(i))));
     // The caption comes with the first load.
     if (m_loaded) setWindowTitle(QTr(captions::kRankingTitle));
 }
@@ -78,16 +73,14 @@ void RankingWindow::Form_Load() {
 void RankingWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    for (int x : {2040, 3000, 3960}) painter.drawLine(Px(x), Px(120), Px(x), Px(2280));
-    painter.drawLine(Px(120), Px(120), Px(1080), Px(480));
-    // Outlines cover their width and height exactly, as the table's boxes do.
-    const auto box = [&](int left, int top, int width, int height) {
-        painter.drawRect(Px(left), Px(top), Px(width) - 1, Px(height) - 1);
-    };
-    box(120, 120, 975, 375);
-    box(120, 480, 4815, 1815);
-    box(1080, 120, 3855, 2175);
-    box(120, 1080, 4815, 615);
+    for (const forms::Control& c : forms::RankingForm().controls) {
+        const QRect r = FormRect(c.rect);
+        if (c.kind == forms::Kind::Line)
+            painter.drawLine(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+        // Outlines cover their width and height exactly, as the table's boxes do.
+        if (c.kind == forms::Kind::Box)
+            painter.drawRect(r.left(), r.top(), r.width() - 1, r.height() - 1);
+    }
 }
 
 }  // namespace kestrune::ui

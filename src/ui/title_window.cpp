@@ -8,33 +8,34 @@
 
 #include "game/tower_file.h"
 #include "navigation/menu_texts.h"
+#include "ui/form_widgets.h"
 #include "ui/language.h"
 
 namespace kestrune::ui {
 
 namespace {
-QRect TwipRect(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
+QRect Place(const char* id) {
+    return FormRect(forms::TitleForm().Find(id).rect);
 }
 }  // namespace
 
 TitleWindow::TitleWindow(GameState& state, std::string towerPath, QWidget* parent)
     : QWidget(parent), m_state(state), m_towerPath(std::move(towerPath)) {
     setWindowTitle(QStringLiteral("Kestrune"));
-    setFixedSize(2085 / 15, 1455 / 15);
+    setFixedSize(TwipsToPx(forms::TitleForm().width), TwipsToPx(forms::TitleForm().height));
 
     m_cmdTower = new QPushButton(this);
-    m_cmdTower->setGeometry(TwipRect(120, 120, 855, 1215));
+    m_cmdTower->setGeometry(Place("cmdTower"));
     // The tower picture with its label sits over the tower button; clicking it is the same.
     m_picture1 = new QLabel(this);
-    m_picture1->setGeometry(TwipRect(180, 180, 720, 1035));
+    m_picture1->setGeometry(Place("picture1"));
     m_picture1->setPixmap(QPixmap(QStringLiteral(":/tower.png")));
     m_picture1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_label1 = new QLabel(m_picture1);
-    m_label1->setGeometry(TwipRect(0, 840, 855, 255));
+    m_label1->setGeometry(Place("label1"));
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_cmdPractice = new QPushButton(this);
-    m_cmdPractice->setGeometry(TwipRect(1080, 120, 855, 1215));
+    m_cmdPractice->setGeometry(Place("cmdPractice"));
     RetranslateUi();
 
     connect(m_cmdTower, &QPushButton::clicked, this, &TitleWindow::cmdTower_Click);
@@ -44,8 +45,8 @@ TitleWindow::TitleWindow(GameState& state, std::string towerPath, QWidget* paren
 }
 
 void TitleWindow::RetranslateUi() {
-    m_label1->setText(QTr(captions::kLabel1));
-    m_cmdPractice->setText(QTr(captions::kCmdPractice));
+    m_label1->setText(FormText(forms::TitleForm().Find("label1")));
+    m_cmdPractice->setText(FormText(forms::TitleForm().Find("cmdPractice")));
 }
 
 void TitleWindow::changeEvent(QEvent* event) {

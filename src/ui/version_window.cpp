@@ -12,6 +12,7 @@
 #include "game/version.h"
 #include "navigation/menu_texts.h"
 #include "text/catalogue.h"
+#include "ui/form_widgets.h"
 #include "ui/language.h"
 
 namespace kestrune::ui {
@@ -29,13 +30,14 @@ QFont Face(const char* family, double points, bool bold = false) {
     return font;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top, int width, int height,
-                  const QFont& font, Qt::Alignment align = Qt::AlignHCenter) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+// A label of the About box as the windows' description has it, with its design caption.
+QLabel* MakeLabel(QWidget* parent, const std::string& id) {
+    const forms::Control& c = forms::VersionForm().Find(id);
+    auto* label = new QLabel(FormText(c), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(align | Qt::AlignTop);
-    label->setGeometry(Px(left), Px(top), Px(width), Px(height));
-    label->setFont(font);
+    label->setAlignment(FormAlignment(c.align) | Qt::AlignTop);
+    label->setGeometry(FormRect(c.rect));
+    label->setFont(Face(c.face, c.points, c.bold));
     return label;
 }
 
@@ -56,7 +58,7 @@ VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
       m_message(std::move(message)) {
     setObjectName(QStringLiteral("frmVersion"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(Px(2535), Px(3315));
+    setFixedSize(TwipsToPx(forms::VersionForm().width), TwipsToPx(forms::VersionForm().height));
     setMouseTracking(true);
     if (!m_message) {
         m_message = [this](const QString& text, const QString& title) {
@@ -65,25 +67,25 @@ VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
         };
     }
 
-    const char* gothic = "ＭＳ Ｐゴシック";
+    const forms::Form& form = forms::VersionForm();
     m_imgIcon = new QLabel(this);
-    m_imgIcon->setGeometry(Px(540), Px(60), Px(1440), Px(1440));
+    m_imgIcon->setGeometry(FormRect(form.Find("imgIcon").rect));
     m_imgIcon->setScaledContents(true);
     // The design caption; SHOWVERSION puts the program's title in its place.
-    m_lblAppName = MakeLabel(this, "", 945, 1560, 645, 240, Face(gothic, 12, true));
-    m_lblAppName->setText(QTr(captions::kLblAppNameDesign));
-    m_lblBeta =
-        MakeLabel(this, "β", 2040, 1500, 495, 495, Face(gothic, 27.75, true), Qt::AlignLeft);
+    m_lblAppName = MakeLabel(this, "lblAppName");
+    m_lblBeta = MakeLabel(this, "lblBeta");
     QPalette beta = m_lblBeta->palette();
     beta.setColor(QPalette::WindowText, InactiveTitleColour());
     m_lblBeta->setPalette(beta);
-    m_lblVersion = MakeLabel(this, "Label3", 120, 1800, 2295, 225, Face("Courier New", 9));
-    m_label3 = MakeLabel(this, "Pelkin", 240, 2040, 2055, 195, Face("Times New Roman", 9.75, true));
-    m_label2 = MakeLabel(this, "", 120, 2280, 2295, 255, Face("Courier New", 9));
-    m_label1 = MakeLabel(this, "", 120, 2520, 2295, 255, Face("Courier New", 11.25));
-    m_command1 = new QPushButton(QStringLiteral("OK"), this);
-    m_command1->setGeometry(Px(360), Px(2880), Px(1815), Px(375));
-    m_command1->setFont(Face("Courier New", 12));
+    m_lblVersion = MakeLabel(this, "lblVersion");
+    m_lblVersion->setText(QStringLiteral("Label3"));
+    m_label3 = MakeLabel(this, "lblAuthor");
+    m_label2 = MakeLabel(this, "Label2");
+    m_label1 = MakeLabel(this, "Label1");
+    const forms::Control& ok = form.Find("Command1");
+    m_command1 = new QPushButton(FormText(ok), this);
+    m_command1->setGeometry(FormRect(ok.rect));
+    m_command1->setFont(Face(ok.face, ok.points));
     // OK answers the mouse only: Enter, Escape and Space leave the box open.
     m_command1->setAutoDefault(false);
 
