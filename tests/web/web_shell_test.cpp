@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/commands.h"
 #include "web/command_queue.h"
-#include "web/commands.h"
 #include "web/import.h"
 #include "web/json.h"
 #include "web/keys.h"
