@@ -110,7 +110,7 @@ private:
         } else {
             m_state->GameMode = kModePractice;
         }
-        js_set_flag("game", 1);
+        js_show_game();
         m_window = std::make_unique<WebGameWindow>(WebWindowDeps{
             *m_state,
             m_settings,
@@ -138,7 +138,7 @@ private:
         const std::string text = m_store.Read(kSettingsFileName).value_or(std::string());
         JsonWriter json;
         json.BeginObject().String("name", kSettingsFileName).String("text", text).EndObject();
-        js_show_window("download", json.Text().c_str());
+        js_download(json.Text().c_str());
     }
 
     // A kestrune.ini chosen by the player, its name and its bytes. Taken whole (as Unicode
