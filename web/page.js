@@ -1,5 +1,6 @@
 // The page's side of the browser shell: builds the windows the game describes and carries
-// out what the C++ side asks (src/web/bridge.h). No game rule lives here.
+// out what the C++ side asks, one function per operation (src/web/bridge.h, called through
+// src/web/page_imports.js). No game rule lives here.
 import { beep, effectLoad, effectPlay, musicStart, musicStop } from "./audio.js";
 import { Command } from "./commands.js";
 

@@ -72,7 +72,7 @@ bool WebPause::Pause(int milliseconds) {
     return paused;
 }
 
-void WebShell::Open(const std::string& target) {
+void WebLinks::Open(const std::string& target) {
     js_open(target.c_str());
 }
 
