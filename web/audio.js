@@ -61,32 +61,31 @@ export function installAudio() {
 }
 
 // The music device and effect player of the C++ side (src/web/services.cpp).
-export function audio(operation, name) {
-  switch (operation) {
-    case "music-start":
-      musicWanted = name;
-      stopMusic();
-      startMusic();
-      break;
-    case "music-stop":
-      musicWanted = null;
-      stopMusic();
-      break;
-    case "effect-load":
-      if (context) load(name);
-      break;
-    case "effect-play":
-      if (!context || context.state !== "running") break;
-      load(name).then((buffer) => {
-        if (!buffer) return;
-        if (effect) effect.stop();
-        effect = context.createBufferSource();
-        effect.buffer = buffer;
-        effect.connect(context.destination);
-        effect.start();
-      });
-      break;
-  }
+export function musicStart(name) {
+  musicWanted = name;
+  stopMusic();
+  startMusic();
+}
+
+export function musicStop() {
+  musicWanted = null;
+  stopMusic();
+}
+
+export function effectLoad(name) {
+  if (context) load(name);
+}
+
+export function effectPlay(name) {
+  if (!context || context.state !== "running") return;
+  load(name).then((buffer) => {
+    if (!buffer) return;
+    if (effect) effect.stop();
+    effect = context.createBufferSource();
+    effect.buffer = buffer;
+    effect.connect(context.destination);
+    effect.start();
+  });
 }
 
 // The default beep: a short tone.

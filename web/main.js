@@ -1,5 +1,5 @@
-// Kestrune's page: loads the game (WebAssembly), hands it the page's shell and queues the
-// player's input for it in order.
+// Kestrune's page: loads the game (WebAssembly), hands it the page object whose functions it
+// imports (src/web/page_imports.js) and queues the player's input for it in order.
 import createKestrune from "./kestrune.mjs";
 import { installAudio, audioState } from "./audio.js";
 import { Command, learnCommands } from "./commands.js";
@@ -107,7 +107,7 @@ function onKey(e) {
 
 async function start() {
   installAudio();
-  game = await createKestrune({ shell: page });
+  game = await createKestrune({ page });
   const description = game.ccall("kestrune_start", "string", ["string"],
                                  [navigator.language || ""]);
   const described = JSON.parse(description);

@@ -1,6 +1,7 @@
 // The page's side of the browser shell: builds the windows the game describes and carries
-// out what the C++ side asks (src/web/bridge.h). No game rule lives here.
-import { audio, beep } from "./audio.js";
+// out what the C++ side asks, one function per operation (src/web/bridge.h, called through
+// src/web/page_imports.js). No game rule lives here.
+import { beep, effectLoad, effectPlay, musicStart, musicStop } from "./audio.js";
 import { Command } from "./commands.js";
 
 const $ = (id) => document.getElementById(id);
@@ -111,6 +112,11 @@ function activate(drop, item) {
   if (item) item.classList.add("active");
 }
 
+// An open window as it is, above the other windows.
+function raise(w) {
+  if (w) document.body.appendChild(w);
+}
+
 // Windows the desktop shows modeless (ranking table, About box): a caption and a close box.
 function floatingWindow(id, caption, width, height) {
   let w = $(id);
@@ -180,8 +186,8 @@ export class Page {
                     ...description.clearPanel.labels];
     for (const d of labels) if (d.id && !d.readout && $(d.id)) $(d.id).textContent = d.text;
     if ($("lblWait")) $("lblWait").textContent = description.wait;
-    if (keep.animation !== undefined) this.setFlag("animation", keep.animation);
-    if (keep.makeMenu !== undefined) this.setFlag("makeMenu", keep.makeMenu);
+    if (keep.animation !== undefined) this.checkAnimation(keep.animation);
+    if (keep.makeMenu !== undefined) this.enableMakeMenu(keep.makeMenu);
     if (keep.zahyou !== undefined) this.setChecked("mnuZahyou", keep.zahyou);
     if (keep.map !== undefined) this.setChecked("mnuMap", keep.map);
     $("mapPanel").querySelector(".caption span").textContent = description.map;
@@ -440,15 +446,6 @@ export class Page {
   // ---- What the C++ side calls ----------------------------------------------------------
 
   setText(id, text) {
-    if (id === "caption") {
-      document.title = text;
-      return;
-    }
-    // The maze's link in the address, replacing the entry: no history step per maze.
-    if (id === "address") {
-      history.replaceState(history.state, "", pageAddress() + (text ? `#${text}` : ""));
-      return;
-    }
     const e = $(id);
     if (e) {
       const t = e.querySelector(":scope > .text");
@@ -461,14 +458,14 @@ export class Page {
     if (e) e.title = text;
   }
 
-  windowShown(name) {
-    return !!$(name);
+  // The game window's caption.
+  setCaption(text) {
+    document.title = text;
   }
 
-  // The window as it is, above the other windows.
-  raiseWindow(name) {
-    const w = $(name);
-    if (w) document.body.appendChild(w);
+  // The maze's link in the address, replacing the entry: no history step per maze.
+  setAddress(fragment) {
+    history.replaceState(history.state, "", pageAddress() + (fragment ? `#${fragment}` : ""));
   }
 
   setColour(id, red, green, blue) {
@@ -488,36 +485,37 @@ export class Page {
     if (id === "mnuMap") this.mapShown = !!checked;
   }
 
-  setFlag(name, value) {
-    switch (name) {
-      case "game":
-        $("title").hidden = true;
-        $("game").hidden = false;
-        this.fitCaptions();
-        this.closeMenus();
-        this.setChecked("mnuZahyou", true);
-        break;
-      case "picClear":
-        $("picClear").hidden = !value;
-        break;
-      case "busy":
-        $("lblWait").hidden = !value;
-        document.body.classList.toggle("busy", !!value);
-        break;
-      case "animation":
-        this.animation = value;
-        for (let i = 0; i < 8; ++i) this.setChecked(`mnuAnimation${i}`, i === value);
-        break;
-      case "makeMenu":
-        this.makeMenuEnabled = value;
-        this.setEnabled("mnuFMJigen", value);
-        this.setEnabled("mnuMazeNumber", value);
-        break;
-      case "map":
-        $("mapPanel").hidden = !value;
-        this.setChecked("mnuMap", value);
-        break;
-    }
+  showGame() {
+    $("title").hidden = true;
+    $("game").hidden = false;
+    this.fitCaptions();
+    this.closeMenus();
+    this.setChecked("mnuZahyou", true);
+  }
+
+  showClearPanel(shown) {
+    $("picClear").hidden = !shown;
+  }
+
+  setBusy(busy) {
+    $("lblWait").hidden = !busy;
+    document.body.classList.toggle("busy", busy);
+  }
+
+  checkAnimation(index) {
+    this.animation = index;
+    for (let i = 0; i < 8; ++i) this.setChecked(`mnuAnimation${i}`, i === index);
+  }
+
+  enableMakeMenu(enabled) {
+    this.makeMenuEnabled = enabled;
+    this.setEnabled("mnuFMJigen", enabled);
+    this.setEnabled("mnuMazeNumber", enabled);
+  }
+
+  showMap(shown) {
+    $("mapPanel").hidden = !shown;
+    this.setChecked("mnuMap", shown);
   }
 
   putView(bytes, width, height) {
@@ -586,12 +584,6 @@ export class Page {
     this.stripTop = l.picture2Top;
   }
 
-  showWindow(name, data) {
-    if (name === "ranking") this.showRanking(data);
-    else if (name === "version") this.showVersion(data);
-    else if (name === "download") this.download(data);
-  }
-
   showRanking(r) {
     const body = floatingWindow("ranking", r.caption, r.width, r.height);
     const ns = "http://www.w3.org/2000/svg";
@@ -616,6 +608,14 @@ export class Page {
     }
     body.appendChild(svg);
     for (const l of r.labels) label(body, l);
+  }
+
+  rankingShown() {
+    return !!$("ranking");
+  }
+
+  raiseRanking() {
+    raise($("ranking"));
   }
 
   showVersion(v) {
@@ -644,6 +644,14 @@ export class Page {
     ok.addEventListener("contextmenu", (e) => e.preventDefault());
   }
 
+  versionShown() {
+    return !!$("version");
+  }
+
+  raiseVersion() {
+    raise($("version"));
+  }
+
   download(d) {
     const url = URL.createObjectURL(new Blob([d.text], { type: "text/plain" }));
     const a = element("a", "", document.body);
@@ -667,27 +675,26 @@ export class Page {
     this.noticeTimer = setTimeout(() => { n.hidden = true; }, 8000);
   }
 
-  audio(operation, name) { audio(operation, name); }
+  musicStart(name) { musicStart(name); }
+  musicStop() { musicStop(); }
+  effectLoad(name) { effectLoad(name); }
+  effectPlay(name) { effectPlay(name); }
   beep() { beep(); }
 
-  ending(operation, index, value, text) {
-    const line = (i) => $(`Label5_${i}`);
-    switch (operation) {
-      case "create": {
-        const copy = line(0).cloneNode(true);
-        copy.id = `Label5_${index}`;
-        copy.hidden = true;
-        $("picEnding").appendChild(copy);
-        break;
-      }
-      case "visible": line(index).hidden = !value; break;
-      case "top": line(index).style.top = `${value}px`; break;
-      case "font": line(index).style.fontSize = `${value / 4}pt`; break;
-      case "text": line(index).textContent = text; break;
-      case "height": $("picEnding").style.height = `${value}px`; break;
-      case "scroll": $("picEnding").style.top = `${value}px`; break;
-    }
+  // The ending's lines: Label5(0) is the clear panel's own, the others copies of it.
+  endingAddLine(index) {
+    const copy = $("Label5_0").cloneNode(true);
+    copy.id = `Label5_${index}`;
+    copy.hidden = true;
+    $("picEnding").appendChild(copy);
   }
+
+  endingLineVisible(index, visible) { $(`Label5_${index}`).hidden = !visible; }
+  endingLineTop(index, top) { $(`Label5_${index}`).style.top = `${top}px`; }
+  endingLineFont(index, points) { $(`Label5_${index}`).style.fontSize = `${points}pt`; }
+  endingLineText(index, text) { $(`Label5_${index}`).textContent = text; }
+  endingHeight(height) { $("picEnding").style.height = `${height}px`; }
+  endingScroll(top) { $("picEnding").style.top = `${top}px`; }
 
   // ---- Waits -----------------------------------------------------------------------------
 
@@ -698,7 +705,7 @@ export class Page {
   // "Please Wait" and the hourglass, painted before the long work starts: the second frame
   // callback runs after the first frame with the label was drawn.
   async showBusy() {
-    this.setFlag("busy", 1);
+    this.setBusy(true);
     await this.waitFrame();
     await this.waitFrame();
   }

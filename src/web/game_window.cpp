@@ -45,7 +45,7 @@ WebGameWindow::WebGameWindow(WebWindowDeps deps)
 }
 
 void WebGameWindow::SetCaption(const std::string& caption) {
-    js_set_text("caption", caption.c_str());
+    js_set_caption(caption.c_str());
 }
 
 void WebGameWindow::SetGoalCaption(const std::string& caption) {
@@ -76,7 +76,7 @@ void WebGameWindow::SetClockCaption(const std::string& caption) {
 }
 
 void WebGameWindow::SetClearPanelVisible(bool visible) {
-    js_set_flag("picClear", visible);
+    js_show_clear_panel(visible);
 }
 
 void WebGameWindow::SetClearTimeCaption(const std::string& caption) {
@@ -88,19 +88,19 @@ void WebGameWindow::SetBusy(bool busy) {
     if (busy)
         js_show_busy();  // shown and painted before the long work starts
     else
-        js_set_flag("busy", 0);
+        js_hide_busy();
 }
 
 void WebGameWindow::SetMazeCode(const std::string& code) {
-    js_set_text("address", code.empty() ? "" : MazeLinkFragment(code).c_str());
+    js_set_address(code.empty() ? "" : MazeLinkFragment(code).c_str());
 }
 
 void WebGameWindow::SetAnimationCheck(int index) {
-    js_set_flag("animation", index);
+    js_check_animation(index);
 }
 
 void WebGameWindow::SetMakeMenuEnabled(bool enabled) {
-    js_set_flag("makeMenu", enabled);
+    js_enable_make_menu(enabled);
 }
 
 void WebGameWindow::SetAutoCruiseCaption(const std::string& caption) {
@@ -125,8 +125,8 @@ void WebGameWindow::RetranslateUi() {
         if (!m_clearTimeShown)
             js_set_text("Label5_1", text::Tr(captions::kLabel5ClearTime).c_str());
     }
-    if (js_window_shown("ranking")) ShowRanking();
-    if (js_window_shown("version")) BuildVersion();
+    if (js_ranking_shown()) ShowRanking();
+    if (js_version_shown()) BuildVersion();
 }
 
 void WebGameWindow::ShowKeyTooltips() {
@@ -196,11 +196,11 @@ void WebGameWindow::FormUnloadOnce() {
 }
 
 void WebGameWindow::ShowRanking() {
-    js_show_window("ranking", RankingWindowJson(LoadRanking(m_deps.settings)).c_str());
+    js_show_ranking(RankingWindowJson(LoadRanking(m_deps.settings)).c_str());
 }
 
 void WebGameWindow::SetMapShown(bool shown) {
-    js_set_flag("map", shown);
+    js_show_map(shown);
 }
 
 ICanvas& WebGameWindow::MapCanvas(int width, int height) {
@@ -214,21 +214,21 @@ void WebGameWindow::RefreshMap() {
 }
 
 void WebGameWindow::OpenRanking() {
-    if (js_window_shown("ranking"))
-        js_raise_window("ranking");
+    if (js_ranking_shown())
+        js_raise_ranking();
     else
         ShowRanking();
 }
 
 void WebGameWindow::OpenVersion() {
-    if (js_window_shown("version"))
-        js_raise_window("version");
+    if (js_version_shown())
+        js_raise_version();
     else
         BuildVersion();
 }
 
 void WebGameWindow::BuildVersion() {
-    js_show_window("version", VersionWindowJson().c_str());
+    js_show_version(VersionWindowJson().c_str());
 }
 
 void WebGameWindow::OpenHelp() {
@@ -237,10 +237,7 @@ void WebGameWindow::OpenHelp() {
 
 bool WebGameWindow::ShowEnding() {
     m_ending = true;
-    js_ending("begin", 0, 0, nullptr);
-    const bool finished = PlayEnding(*this, m_deps.music, m_deps.shell, m_deps.pause);
-    js_ending("end", 0, 0, nullptr);
-    return finished;
+    return PlayEnding(*this, m_deps.music, m_deps.shell, m_deps.pause);
 }
 
 void WebGameWindow::Form_Resize() {
@@ -346,11 +343,11 @@ void WebGameWindow::CreateLine(int index) {
     if (index < 0 || index >= kEndingLineCount || m_lineCreated[index]) return;
     m_lineCreated[index] = true;
     m_lineTop[index] = m_lineTop[0];
-    js_ending("create", index, 0, nullptr);
+    js_ending_add_line(index);
 }
 
 void WebGameWindow::SetLineVisible(int index, bool visible) {
-    js_ending("visible", index, visible, nullptr);
+    js_ending_line_visible(index, visible);
 }
 
 int WebGameWindow::LineTop(int index) const {
@@ -363,24 +360,23 @@ int WebGameWindow::LineHeight(int) const {
 
 void WebGameWindow::SetLineTop(int index, int top) {
     m_lineTop[static_cast<size_t>(index)] = top;
-    js_ending("top", index, top, nullptr);
+    js_ending_line_top(index, top);
 }
 
 void WebGameWindow::SetLineFontSize(int index, double points) {
-    // Quarter points, so 9 and 18 pass as whole numbers.
-    js_ending("font", index, static_cast<int>(std::lround(points * 4)), nullptr);
+    js_ending_line_font(index, points);
 }
 
 void WebGameWindow::SetLineText(int index, const std::string& text) {
-    js_ending("text", index, 0, text.c_str());
+    js_ending_line_text(index, text.c_str());
 }
 
 void WebGameWindow::SetEndingHeight(int height) {
-    js_ending("height", 0, height, nullptr);
+    js_ending_height(height);
 }
 
 void WebGameWindow::SetEndingTop(int top) {
-    js_ending("scroll", 0, top, nullptr);
+    js_ending_scroll(top);
 }
 
 void WebGameWindow::ShowPanel() {

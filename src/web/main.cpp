@@ -1,5 +1,5 @@
 // Kestrune in the browser: the same game state, rules and pictures as the desktop, wired to
-// the page's shell. The page calls the exports below; everything else is the core.
+// the page (bridge.h). The page calls the exports below; everything else is the core.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -110,13 +110,13 @@ private:
         } else {
             m_state->GameMode = kModePractice;
         }
-        js_set_flag("game", 1);
+        js_show_game();
         m_window = std::make_unique<WebGameWindow>(WebWindowDeps{
             *m_state,
             m_settings,
             GameServices{m_random, m_clock, m_music, m_effects, m_settings, m_dialogs, m_pacer,
                          kTowerFileName, m_store},
-            m_shell,
+            m_links,
             m_pause,
             m_music,
             *this,
@@ -138,7 +138,7 @@ private:
         const std::string text = m_store.Read(kSettingsFileName).value_or(std::string());
         JsonWriter json;
         json.BeginObject().String("name", kSettingsFileName).String("text", text).EndObject();
-        js_show_window("download", json.Text().c_str());
+        js_download(json.Text().c_str());
     }
 
     // A kestrune.ini chosen by the player, its name and its bytes. Taken whole (as Unicode
@@ -187,7 +187,7 @@ private:
     WebFramePacer m_pacer;
     CommandQueue m_queue;
     WebPause m_pause{m_queue};
-    WebShell m_shell;
+    WebLinks m_links;
     std::unique_ptr<WebGameWindow> m_window;
     std::string m_lastKeyName;
 };
@@ -211,7 +211,7 @@ using kestrune::web::TheApp;
 
 extern "C" {
 
-// Prepares the game state and the language; returns the shell's description (JSON).
+// Prepares the game state and the language; returns the windows' description (JSON).
 EMSCRIPTEN_KEEPALIVE const char* kestrune_start(const char* browserLanguage) {
     TheApp().ChooseLanguage(browserLanguage ? browserLanguage : "");
     return kestrune::web::Keep(

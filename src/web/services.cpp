@@ -72,7 +72,7 @@ bool WebPause::Pause(int milliseconds) {
     return paused;
 }
 
-void WebShell::Open(const std::string& target) {
+void WebLinks::Open(const std::string& target) {
     js_open(target.c_str());
 }
 
@@ -111,14 +111,14 @@ DeviceResult WebMusicDevice::PlayFromStart(const std::string& alias) {
     auto piece = m_open.find(alias);
     if (piece == m_open.end()) return DeviceResult::NotOpen;
     piece->second.playing = true;
-    js_audio("music-start", piece->second.name.c_str());
+    js_music_start(piece->second.name.c_str());
     return DeviceResult::Ok;
 }
 
 DeviceResult WebMusicDevice::Stop(const std::string& alias) {
     auto piece = m_open.find(alias);
     if (piece == m_open.end()) return DeviceResult::NotOpen;
-    if (piece->second.playing) js_audio("music-stop", piece->second.name.c_str());
+    if (piece->second.playing) js_music_stop();
     piece->second.playing = false;
     return DeviceResult::Ok;
 }
@@ -136,13 +136,13 @@ MusicStatus WebMusicDevice::Status(const std::string& alias) {
 std::optional<IEffectPlayer::SoundId> WebEffectPlayer::Load(const std::string& path) {
     const SoundId id = static_cast<SoundId>(m_names.size());
     m_names[id] = FileName(path);
-    js_audio("effect-load", m_names[id].c_str());
+    js_effect_load(m_names[id].c_str());
     return id;
 }
 
 void WebEffectPlayer::Play(SoundId sound) {
     auto name = m_names.find(sound);
-    if (name != m_names.end()) js_audio("effect-play", name->second.c_str());
+    if (name != m_names.end()) js_effect_play(name->second.c_str());
 }
 
 }  // namespace kestrune::web

@@ -1,5 +1,5 @@
 // The platform services of the browser shell: boxes, frame pacing, pauses, links, storage
-// and sound, each on the page's shell object.
+// and sound, each through the page's imports (bridge.h).
 #pragma once
 
 #include <map>
@@ -51,7 +51,7 @@ private:
 };
 
 // Links open in a new tab (mail links in the mail program).
-class WebShell final : public IShell {
+class WebLinks final : public IShell {
 public:
     void Open(const std::string& target) override;
 };

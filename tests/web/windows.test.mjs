@@ -203,7 +203,7 @@ test("no fixed text is cut at pixel ratios 1, 1.5, 2 and 3", async () => {
     const cut = await page.evaluate(cutTexts);
     await practice(page);
     // The clear panel's fixed lines, shown as a clear shows them.
-    await page.evaluate(() => window.kestrune.page.setFlag("picClear", 1));
+    await page.evaluate(() => window.kestrune.page.showClearPanel(true));
     await menu(page, "mnuOther", "mnuHRanking");
     await menu(page, "mnuHelp", "mnuHVarsion");
     await idle(page);
