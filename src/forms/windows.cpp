@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "forms/layouts.h"
 #include "navigation/game_window_logic.h"
 #include "navigation/key_bindings.h"
 #include "navigation/menu_texts.h"
@@ -56,14 +57,6 @@ Form MakeTitle() {
     return f;
 }
 
-// The panel's buttons in twips, in panel order (the order of kPanelActions).
-constexpr Rect kButtonPlaces[kPanelActionCount] = {
-    {0, 120, 1575, 375},   {0, 480, 795, 375},   {780, 480, 795, 375},  {0, 840, 795, 375},
-    {780, 840, 795, 375},  {0, 1200, 795, 375},  {780, 1200, 795, 375}, {0, 1560, 795, 375},
-    {780, 1560, 795, 375}, {0, 1920, 795, 375},  {780, 1920, 795, 375}, {0, 2280, 795, 375},
-    {780, 2280, 795, 375}, {0, 2640, 1575, 375},
-};
-
 Form MakeGame() {
     Form f{"Form1", "Kestrune", true, 8610, 6615, {}};
     f.controls.push_back(Of(Kind::Picture, "picture1", "", {0, 0, 6675, 6255}));
@@ -83,7 +76,9 @@ Form MakeGame() {
     f.controls.push_back(Of(Kind::Panel, "picCon", "", {6720, 120, 1935, 6135}));
     for (int slot = 0; slot < kPanelActionCount; ++slot) {
         const PanelActionInfo& info = kPanelActions[static_cast<std::size_t>(slot)];
-        Control b = Of(Kind::Button, PanelButtonId(slot), "picCon", kButtonPlaces[slot]);
+        const ButtonPlace& p = kButtonPlaces[static_cast<std::size_t>(slot)];
+        Control b = Of(Kind::Button, PanelButtonId(slot), "picCon",
+                       {p.left, p.top, p.width, kPanelButtonHeight});
         b.caption = info.caption;
         b.points = 12;
         const bool step = info.action.kind == PanelAction::Kind::Step;
