@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "forms/layouts.h"
 #include "navigation/menu_texts.h"
 #include "navigation/records.h"
 #include "render/layout.h"
@@ -174,20 +175,11 @@ void GameWindow::BuildControls() {
     m_picCon->setGeometry(TwipRect(6720, 120, 1935, 6135));
     // The captions were laid out for buttons without inner padding.
     m_picCon->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
-    // Twips, in panel order (the order of kPanelActions).
-    struct Place {
-        int left, top, width;
-    };
-    const Place places[kPanelActionCount] = {
-        {0, 120, 1575},   {0, 480, 795},    {780, 480, 795},  {0, 840, 795},    {780, 840, 795},
-        {0, 1200, 795},   {780, 1200, 795}, {0, 1560, 795},   {780, 1560, 795}, {0, 1920, 795},
-        {780, 1920, 795}, {0, 2280, 795},   {780, 2280, 795}, {0, 2640, 1575},
-    };
     for (int slot = 0; slot < kPanelActionCount; ++slot) {
         const PanelActionInfo& info = kPanelActions[static_cast<std::size_t>(slot)];
-        const Place& p = places[slot];
+        const forms::ButtonPlace& p = forms::kButtonPlaces[static_cast<std::size_t>(slot)];
         auto* button = new QPushButton(m_picCon);
-        button->setGeometry(TwipRect(p.left, p.top, p.width, 375));
+        button->setGeometry(TwipRect(p.left, p.top, p.width, forms::kPanelButtonHeight));
         const int index = info.action.index;
         if (info.action.kind == PanelAction::Kind::Step) {
             m_ahead[index] = button;
@@ -302,6 +294,14 @@ void GameWindow::BuildMenus() {
         m_mnuMap->setChecked(!m_mnuMap->isChecked());
         m_logic->mnuMap_Click();
     });
+    m_mnuFit = m_mnuOther->addAction(QString());
+    m_mnuFit->setObjectName("mnuFit");
+    m_mnuFit->setCheckable(true);
+    // The check mark follows the stored layout, not the click.
+    connect(m_mnuFit, &QAction::triggered, this, [this] {
+        m_mnuFit->setChecked(!m_mnuFit->isChecked());
+        m_logic->mnuFit_Click();
+    });
     m_mnuHRanking = m_mnuOther->addAction(QString());
     connect(m_mnuHRanking, &QAction::triggered, this, [this] { m_windows->OpenRanking(); });
     m_mnuSettings = m_mnuOther->addMenu(QString());
@@ -363,6 +363,7 @@ void GameWindow::RetranslateUi() {
     m_mnuHRanking->setText(QTr(captions::kMnuHRanking));
     m_mnuMap->setText(QTr(captions::kMnuMap));
     m_mapWindow->setWindowTitle(QTr(captions::kMnuMap));
+    m_mnuFit->setText(QTr(captions::kMnuFit));
     m_mnuSettings->setTitle(QTr(captions::kMnuSettings));
     for (int i = 0; i < 8; ++i) m_animation[i]->setText(QTr(captions::kAnimationNames[i]));
     m_mnuKeys->setText(QTr(captions::kMnuKeys));
@@ -486,6 +487,11 @@ void GameWindow::ShowRanking() {
 
 bool GameWindow::ShowEnding() {
     return m_picClear->ShowEnding(m_deps.music, m_deps.shell, m_deps.pause);
+}
+
+void GameWindow::SetLayout(LayoutKind layout) {
+    // TODO: arrange the desktop window in fit as well; until then only the choice is kept.
+    m_mnuFit->setChecked(layout == LayoutKind::Fit);
 }
 
 void GameWindow::SetMapShown(bool shown) {

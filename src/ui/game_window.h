@@ -73,6 +73,7 @@ public:
     void Unload() override;
     void ShowRanking() override;
     bool ShowEnding() override;
+    void SetLayout(LayoutKind layout) override;
     void SetMapShown(bool shown) override;
     ICanvas& MapCanvas(int width, int height) override;
     void RefreshMap() override;
@@ -181,6 +182,7 @@ private:
     QAction* m_mnuAutoClouse = nullptr;
     QAction* m_mnuZahyou = nullptr;
     QAction* m_mnuMap = nullptr;
+    QAction* m_mnuFit = nullptr;
     MapWindow* m_mapWindow = nullptr;
     bool m_mapWanted = false;  // shown once the game window shows
     QAction* m_mnuHRanking = nullptr;
