@@ -55,6 +55,9 @@ bool RunGameCommand(GameWindowLogic& logic, const GameState& state, int code, in
             else
                 logic.ShowMap(false);
             return true;
+        case kCmdFit:
+            logic.mnuFit_Click();
+            return true;
         case kCmdClearClick:
             logic.picClear_Click();
             return true;

@@ -281,6 +281,7 @@ std::vector<MenuItem> MakeMenus() {
                                 Checkable(Item("mnuMap", kMnuMap, kCmdMap)),
                                 Item("mnuHRanking", kMnuHRanking, kCmdRanking),
                                 Sub("mnuSettings", kMnuSettings, std::move(animation)),
+                                Checkable(Item("mnuFit", kMnuFit, kCmdFit)),
                                 Item("mnuKeys", kMnuKeys, kCmdKeys),
                                 Separator(),
                                 exportItem,

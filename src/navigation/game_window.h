@@ -7,6 +7,7 @@
 
 #include "game/window_texts.h"
 #include "navigation/readouts.h"
+#include "settings/layout_setting.h"
 
 namespace kestrune {
 
@@ -51,6 +52,8 @@ public:
     // The code of the practice maze being played, empty when there is none. Only a shell
     // with an address to show it in (the browser's) needs it.
     virtual void SetMazeCode(const std::string& /*code*/) {}
+    // The window arranged classic or fit, with the check mark of "画面に合わせる".
+    virtual void SetLayout(LayoutKind /*layout*/) {}
 };
 
 // Modal boxes and the beep.

@@ -56,6 +56,8 @@ void GameWindowLogic::Form_Load() {
     // Off unless the player left it on.
     m_mapShown = m_services.settings.ReadSetting(kSettingsSection, "Map", "0") == "1";
     m_window.SetMapShown(m_mapShown);
+    m_layout = ReadLayout(m_services.settings, m_services.defaultLayout);
+    m_window.SetLayout(m_layout);
 }
 
 void GameWindowLogic::Form_Unload() {
@@ -384,6 +386,12 @@ void GameWindowLogic::ShowMap(bool shown) {
     // The window's surface may be new or may have been drawn over meanwhile.
     m_mapView.Invalidate();
     DrawMap();
+}
+
+void GameWindowLogic::mnuFit_Click() {
+    m_layout = m_layout == LayoutKind::Fit ? LayoutKind::Classic : LayoutKind::Fit;
+    StoreLayout(m_services.settings, m_layout);
+    m_window.SetLayout(m_layout);
 }
 
 void GameWindowLogic::ForgetExplored() {

@@ -16,6 +16,7 @@
 #include "navigation/records.h"
 #include "render/map_view.h"
 #include "render/view_state.h"
+#include "settings/layout_setting.h"
 #include "settings/settings_file.h"
 #include "text/catalogue.h"
 
@@ -41,6 +42,9 @@ struct GameServices {
     std::string towerPath = "tower";
     // Where the tower progress is kept under towerPath.
     ITextStore& store = Files();
+    // The layout until the player chooses: the desktop's is the design's, the browser's fits
+    // whatever screen it is on.
+    LayoutKind defaultLayout = LayoutKind::Classic;
 };
 
 class GameWindowLogic {
@@ -108,6 +112,10 @@ public:
     bool MapShown() const { return m_mapShown; }
     const ExploredCells& Explored() const { return m_explored; }
 
+    // "画面に合わせる": the fit layout on or off, remembered in the settings file.
+    void mnuFit_Click();
+    LayoutKind Layout() const { return m_layout; }
+
     // The main-keyboard keys, read at load; storing also writes them to the settings file.
     const KeyBindings& Keys() const { return m_keys; }
     void StoreKeys(const KeyBindings& keys);
@@ -154,6 +162,7 @@ private:
     ExploredCells m_explored;
     MapView m_mapView;
     bool m_mapShown = false;
+    LayoutKind m_layout = LayoutKind::Classic;
 };
 
 // The stored "Animation" text as a menu index 0..7: a whole number -1..6 plus one; any

@@ -40,6 +40,8 @@ inline constexpr const char* kMnuOther = TrMark("その他");
 inline constexpr const char* kMnuZahyou = TrMark("座標を見る");
 // The map of explored cells: the menu item and its window's title.
 inline constexpr const char* kMnuMap = TrMark("地図");
+// The window's parts scaled to its size instead of the design's size.
+inline constexpr const char* kMnuFit = TrMark("画面に合わせる");
 inline constexpr const char* kMnuHRanking = TrMark("ランキング表");
 inline constexpr const char* kMnuSettings = TrMark("設定");
 inline constexpr const char* kAnimationNames[8] = {TrMark("アニメーション無し"),

@@ -20,6 +20,7 @@
 
 #include "forms/commands.h"
 #include "forms/game_commands.h"
+#include "forms/layouts.h"
 #include "forms/windows.h"
 #include "navigation/menu_texts.h"
 #include "navigation/records.h"
@@ -72,7 +73,7 @@ QString Q(const std::string& text) {
 // caption fits inside the button's frame: IPAPGothic runs wider than the face it stands for.
 // In the narrow layout the panel hides the right of its right column: the caption then fits
 // the part still shown, so that its key stays readable.
-void FitCaption(QPushButton* button) {
+void FitCaption(QPushButton* button, double scale = 1) {
     button->ensurePolished();
     QStyleOptionButton option;
     option.initFrom(button);
@@ -85,14 +86,15 @@ void FitCaption(QPushButton* button) {
     const int room = hidden == 0 ? contents.width()
                                  : 2 * std::min(shownRight - button->width() / 2,
                                                 button->width() / 2 - contents.left());
-    QFont font = DesignFont(12, false);
+    QFont font = DesignFont(12 * scale, false);
     const auto fits = [&] { return QFontMetrics(font).horizontalAdvance(button->text()) <= room; };
     for (int stretch = 88; stretch >= 50; --stretch) {
         font.setStretch(stretch);
         if (fits()) break;
     }
     // Narrower still only by a smaller size, down to 9 points.
-    for (double points = 11.5; !fits() && points >= 9; points -= 0.5) font.setPointSizeF(points);
+    for (double points = 11.5; !fits() && points >= 9; points -= 0.5)
+        font.setPointSizeF(points * scale);
     button->setFont(font);
 }
 
@@ -169,6 +171,7 @@ void GameWindow::BuildControls() {
         widget->setGeometry(FormRect(c.rect));
         made[c.id] = widget;
     }
+    m_described = made;
     m_picture2 = made.at("picture2");
     m_picCon = made.at("picCon");
     m_line1 = static_cast<QFrame*>(made.at("Line1"));
@@ -258,6 +261,7 @@ void GameWindow::BuildMenus() {
     m_mnuAutoClouse = m_actions.at("mnuAutoClouse");
     m_mnuZahyou = m_actions.at("mnuZahyou");
     m_mnuMap = m_actions.at("mnuMap");
+    m_mnuFit = m_actions.at("mnuFit");
     for (int i = 0; i < 8; ++i) m_animation[i] = m_actions.at("mnuAnimation" + std::to_string(i));
     connect(m_mnuFile, &QMenu::aboutToShow, this,
             [this] { m_mnuFMRe->setEnabled(m_logic->mnuFile_Click()); });
@@ -276,6 +280,10 @@ void GameWindow::RunCommand(int code, int argument) {
         case kCmdMap:
             // The check mark follows the map window, not the click.
             m_mnuMap->setChecked(!m_mnuMap->isChecked());
+            break;
+        case kCmdFit:
+            // The check mark follows the stored layout, not the click.
+            m_mnuFit->setChecked(!m_mnuFit->isChecked());
             break;
         case kCmdRanking:
             m_windows->OpenRanking();
@@ -322,7 +330,7 @@ void GameWindow::RetranslateUi() {
     for (int slot = 0; slot < kPanelActionCount; ++slot) {
         QPushButton* button = PanelButton(slot);
         button->setText(FormText(forms::GameForm().Find(forms::PanelButtonId(slot))));
-        FitCaption(button);
+        FitCaption(button, m_fontScale);
     }
     if (m_logic) ShowKeyTooltips();
     RetranslateMenus(forms::GameMenus());
@@ -469,7 +477,8 @@ void GameWindow::showEvent(QShowEvent* event) {
 }
 
 void GameWindow::mnuZahyou_Click() {
-    const double inner = m_client->height();
+    // The strip rests at the client's bottom in the classic arrangement, under the view in fit.
+    const double inner = m_layout == LayoutKind::Fit ? m_stripBottom : m_client->height();
     const double strip = m_picture2->height();
     auto place = [&](int k) {
         const int oldTop = m_picture2->y();
@@ -509,8 +518,75 @@ void GameWindow::ShowKeyTooltips() {
         PanelButton(slot)->setToolTip(Q(PanelKeyTooltip(slot, m_logic->Keys())));
 }
 
+void GameWindow::SetLayout(LayoutKind layout) {
+    m_mnuFit->setChecked(layout == LayoutKind::Fit);
+    if (layout == m_layout) return;
+    const bool wasFit = m_layout == LayoutKind::Fit;
+    m_layout = layout;
+    // The classic arithmetic starts from the design's places and faces.
+    if (wasFit) PlaceDescribed(1, 0, 0);
+    Form_Resize();
+}
+
+void GameWindow::PlaceDescribed(double scale, int x0, int y0) {
+    const double k = scale / forms::kTwipsPerPixel;
+    // Rounded edge by edge, so that parts that meet in the design still meet.
+    const auto edges = [](double left, double top, double right, double bottom) {
+        const int l = static_cast<int>(std::lround(left)), t = static_cast<int>(std::lround(top));
+        return QRect(l, t, static_cast<int>(std::lround(right)) - l,
+                     static_cast<int>(std::lround(bottom)) - t);
+    };
+    const forms::Form& form = forms::GameForm();
+    for (const forms::Control& c : form.controls) {
+        // Placed in the view's middle at its own size.
+        if (c.id == "lblWait") continue;
+        const bool top = c.parent.empty();
+        // The panel stands against the client's right edge, as the classic arithmetic puts it.
+        const double left = c.id == "picCon" ? form.width - c.rect.width : c.rect.left;
+        const double ox = top ? x0 : 0, oy = top ? y0 : 0;
+        QWidget* widget = m_described.at(c.id);
+        widget->setGeometry(edges(ox + left * k, oy + c.rect.top * k,
+                                  ox + (left + c.rect.width) * k,
+                                  oy + (c.rect.top + c.rect.height) * k));
+        if (c.kind == forms::Kind::Label) widget->setFont(DesignFont(c.points * scale, c.bold));
+    }
+    m_line1->resize(m_line1->width(), 2);
+    m_lblZahyou->setMinimumWidth(m_lblZahyou->width());
+    m_fontScale = scale;
+    for (int slot = 0; slot < kPanelActionCount; ++slot) FitCaption(PanelButton(slot), scale);
+}
+
+void GameWindow::ArrangeFit() {
+    forms::LayoutInput in;
+    in.kind = LayoutKind::Fit;
+    in.width = m_client->width();
+    in.height = m_client->height();
+    in.pixelRatio = devicePixelRatioF();
+    const forms::GameLayout l = forms::ComputeGameLayout(in);
+    PlaceDescribed(l.scale, l.view.left, l.view.top);
+    const auto rect = [](const forms::LayoutRect& r) {
+        return QRect(r.left, r.top, r.width, r.height);
+    };
+    // The view is drawn at the size it is shown, never an enlarged picture.
+    m_picture1->setGeometry(rect(l.view));
+    m_picture1->SyncCanvasSize();
+    m_picture2->setGeometry(rect(l.strip));
+    m_stripBottom = l.strip.bottom();
+    if (!m_mnuZahyou->isChecked()) m_picture2->move(m_picture2->x(), m_stripBottom);
+    m_lblWait->move((l.view.width - m_lblWait->width()) / 2,
+                    (l.view.height - m_lblWait->height()) / 2);
+    m_picClear->move((l.view.width - m_picClear->width()) / 2,
+                     (l.view.height - m_picClear->height()) / 2);
+    m_logic->ShowPosition();
+    m_logic->DrawScreen();
+}
+
 void GameWindow::Form_Resize() {
     if (!m_logic) return;
+    if (m_layout == LayoutKind::Fit) {
+        if (!isMinimized()) ArrangeFit();
+        return;
+    }
     FormLayoutInput in;
     in.minimised = isMinimized();
     const QRect frame = frameGeometry();

@@ -77,6 +77,7 @@ public:
     void Unload() override;
     void ShowRanking() override;
     bool ShowEnding() override;
+    void SetLayout(LayoutKind layout) override;
     void SetMapShown(bool shown) override;
     ICanvas& MapCanvas(int width, int height) override;
     void RefreshMap() override;
@@ -149,6 +150,11 @@ private:
     // Every fixed caption and menu text in the current language.
     void RetranslateUi();
     void RetranslateMenus(const std::vector<forms::MenuItem>& items);
+    // Every described control at the design's places times scale, the client's from (x0, y0),
+    // and its face times scale.
+    void PlaceDescribed(double scale, int x0, int y0);
+    // The fit layout: the whole design scaled to the window, the view drawn at its size.
+    void ArrangeFit();
     void FormUnloadOnce();
     void ShowKeyTooltips();
     QPushButton* PanelButton(int slot) const;
@@ -166,6 +172,7 @@ private:
     QFrame* m_line1 = nullptr;
     ClearPanel* m_picClear = nullptr;
     // The described controls and menus by name.
+    std::map<std::string, QWidget*> m_described;
     std::map<std::string, QPushButton*> m_buttons;
     std::map<std::string, QLabel*> m_labels;
     std::map<std::string, QMenu*> m_menus;
@@ -186,6 +193,10 @@ private:
     QAction* m_mnuAutoClouse = nullptr;
     QAction* m_mnuZahyou = nullptr;
     QAction* m_mnuMap = nullptr;
+    QAction* m_mnuFit = nullptr;
+    LayoutKind m_layout = LayoutKind::Classic;
+    double m_fontScale = 1;  // the panel's captions, by the layout
+    int m_stripBottom = 0;   // where the strip rests in fit
     MapWindow* m_mapWindow = nullptr;
     bool m_mapWanted = false;  // shown once the game window shows
     std::array<QAction*, 8> m_animation{};

@@ -83,6 +83,8 @@ public:
         return mapCanvas;
     }
     void RefreshMap() override { ++mapRefreshes; }
+    std::optional<LayoutKind> layout;
+    void SetLayout(LayoutKind l) override { layout = l; }
 };
 
 class ScriptedDialogs final : public IDialogs {

@@ -49,6 +49,30 @@ TEST(AnimationSetting, StoredTextMapsToAMenuIndexWithDefaultForNonsense) {
     EXPECT_EQ(AnimationIndexFromSetting(""), 4);
 }
 
+// The layout: the shell's default until the player chooses (also for a value no version
+// wrote), and the menu item toggles it, tells the window and stores it at once.
+TEST_F(LogicTest, LayoutIsTheShellsDefaultUntilChosenAndTheItemStoresIt) {
+    logic->Form_Load();
+    EXPECT_EQ(window.layout, LayoutKind::Classic);
+    settings.WriteSetting(kSettingsSection, "Layout", "Fit ");
+    logic->Form_Load();
+    EXPECT_EQ(window.layout, LayoutKind::Classic);
+
+    GameServices browser{random, clock, music, effects, settings, dialogs, pacer, "tower"};
+    browser.defaultLayout = LayoutKind::Fit;
+    auto page = std::make_unique<GameWindowLogic>(*state, window, browser);
+    page->Form_Load();
+    EXPECT_EQ(window.layout, LayoutKind::Fit);
+    page->mnuFit_Click();
+    EXPECT_EQ(window.layout, LayoutKind::Classic);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Layout", "?"), "classic");
+    page->Form_Load();
+    EXPECT_EQ(window.layout, LayoutKind::Classic);
+    logic->mnuFit_Click();
+    EXPECT_EQ(window.layout, LayoutKind::Fit);
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, "Layout", "?"), "fit");
+}
+
 // The setting is read once at load and written once at unload.
 TEST_F(LogicTest, LoadReadsTheSettingAndUnloadStoresIt) {
     logic->Form_Load();
