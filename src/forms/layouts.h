@@ -63,12 +63,14 @@ struct GameLayout {
     double keyScale = 1;
     LayoutRect view;       // picture1
     LayoutRect strip;      // picture2: position, goal
+    LayoutRect panel;      // picCon, which clips the buttons and the readouts
     LayoutRect readouts;   // the panel below the buttons: direction readout and clock
     LayoutRect direction;  // Label2 to lblHoukou6 and Label3, part of readouts
     LayoutRect clock;      // Label7 and lbltime, part of readouts
     std::array<LayoutRect, kPanelActionCount> buttons{};  // by slot
     std::array<LayoutRect, kPlaneCount> planeLabels{};    // lblPlane1 … lblPlane6
-    int viewPixelWidth = 1, viewPixelHeight = 1;          // the picture, device pixels
+    int goalLeft = 0;  // lblGoal in the strip, which the window places itself
+    int viewPixelWidth = 1, viewPixelHeight = 1;  // the picture, device pixels
     // Centred in the view, in its CSS pixels.
     int clearLeft = 0, clearTop = 0, waitLeft = 0, waitTop = 0;
 };

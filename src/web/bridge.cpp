@@ -28,6 +28,7 @@ EM_JS(void, js_viewport, (double* out), {
     HEAPF64[(out >> 3) + 1] = v.height;
     HEAPF64[(out >> 3) + 2] = v.menuHeight;
     HEAPF64[(out >> 3) + 3] = v.pixelRatio;
+    HEAPF64[(out >> 3) + 4] = v.coarse ? 1 : 0;
 });
 EM_JS(void, js_apply_layout, (const char* json), {
     Module.shell.applyLayout(JSON.parse(UTF8ToString(json)));

@@ -13,7 +13,8 @@ void js_set_colour(const char* id, int red, int green, int blue);
 void js_set_flag(const char* name, int value);
 void js_put_view(const uint32_t* pixels, int width, int height);
 void js_put_map(const uint32_t* pixels, int width, int height);
-// innerWidth, innerHeight, menu bar height (CSS pixels) and the device pixel ratio.
+// innerWidth, innerHeight, menu bar height (CSS pixels), the device pixel ratio and 1 when
+// the pointer is a finger.
 void js_viewport(double* out);
 // The arranged window: a JSON object of CSS pixel positions.
 void js_apply_layout(const char* json);

@@ -39,6 +39,7 @@ enum Command : int {
     // "塔を1階からやり直す…"
     kCmdTowerRestart = 27,
     kCmdMap = 28,  // "地図": 0 the menu item (on or off), 1 the map panel's close box
+    kCmdFit = 29,  // "画面に合わせる"
     kCmdEnd        // one past the last; a new command goes above
 };
 
@@ -77,6 +78,7 @@ inline constexpr std::array<CommandName, kCmdEnd - 1> kCommandNames = {{
     {"openLink", kCmdOpenLink},
     {"towerRestart", kCmdTowerRestart},
     {"map", kCmdMap},
+    {"fit", kCmdFit},
 }};
 
 // A command added to the enum without its name fails here (the array would hold an empty

@@ -1,5 +1,6 @@
 #include "web/shell_texts.h"
 
+#include "forms/layouts.h"
 #include "game/shell.h"
 #include "game/version.h"
 #include "navigation/game_window_logic.h"
@@ -92,6 +93,8 @@ void Menus(JsonWriter& json, const std::string& autoCruiseCaption) {
     json.String("id", "mnuZahyou").Bool("checkable", true).EndObject();
     json.BeginObject().String("text", Tr(kMnuMap)).Number("command", kCmdMap);
     json.String("id", "mnuMap").Bool("checkable", true).EndObject();
+    json.BeginObject().String("text", Tr(kMnuFit)).Number("command", kCmdFit);
+    json.String("id", "mnuFit").Bool("checkable", true).EndObject();
     Item(json, Tr(kMnuHRanking), kCmdRanking, 0, "mnuHRanking");
     json.BeginObject().String("text", Tr(kMnuSettings)).BeginArray("items");
     for (int i = 0; i < 8; ++i) {
@@ -125,16 +128,6 @@ void Menus(JsonWriter& json, const std::string& autoCruiseCaption) {
     json.EndArray();
 }
 
-// The panel's controls in twips, in panel order (the order of kPanelActions).
-struct ButtonPlace {
-    int left, top, width;
-};
-constexpr ButtonPlace kButtonPlaces[kPanelActionCount] = {
-    {0, 120, 1575},   {0, 480, 795},    {780, 480, 795},  {0, 840, 795},    {780, 840, 795},
-    {0, 1200, 795},   {780, 1200, 795}, {0, 1560, 795},   {780, 1560, 795}, {0, 1920, 795},
-    {780, 1920, 795}, {0, 2280, 795},   {780, 2280, 795}, {0, 2640, 1575},
-};
-
 void Panel(JsonWriter& json) {
     using namespace captions;
     json.BeginArray("buttons");
@@ -143,8 +136,8 @@ void Panel(JsonWriter& json) {
         const bool step = info.action.kind == PanelAction::Kind::Step;
         json.BeginObject().String("id", PanelButtonId(slot)).String("text", Tr(info.caption));
         json.Number("command", step ? kCmdAhead : kCmdRot).Number("argument", info.action.index);
-        const ButtonPlace& p = kButtonPlaces[slot];
-        Place(json, p.left, p.top, p.width, 375);
+        const forms::ButtonPlace& p = forms::kButtonPlaces[static_cast<size_t>(slot)];
+        Place(json, p.left, p.top, p.width, forms::kPanelButtonHeight);
         json.EndObject();
     }
     json.EndArray();
