@@ -642,6 +642,7 @@ export class Page {
     $("picture2").style.left = "0px";
     $("picture2").style.height = "";
     $("picture1").style.left = "0px";
+    for (const id of ["picClear", "lblWait"]) $(id).style.transform = "";
     this.fitCaptions();
   }
 
@@ -699,6 +700,9 @@ export class Page {
     $("lblWait").style.top = px(l.lblWaitTop);
     $("picClear").style.left = px(l.picClearLeft);
     $("picClear").style.top = px(l.picClearTop);
+    // The clear panel, the ending's lines and the wait label grow and shrink as one.
+    for (const id of ["picClear", "lblWait"])
+      $(id).style.transform = l.boxScale === 1 ? "" : `scale(${l.boxScale})`;
     this.stripTop = l.strip.top;
     this.fitCaptions();
   }

@@ -68,11 +68,13 @@ void PlaceFromDesign(GameLayout& out, const Design& d, double panelLeft, double 
     out.clock = d(panelLeft, kPanelTop + kClockTop, panelWidth, kReadoutsBottom - kClockTop);
 }
 
-void CentreInView(GameLayout& out) {
-    out.clearLeft = static_cast<int>((out.view.width - kClearWidth) / 2);
-    out.clearTop = static_cast<int>((out.view.height - kClearHeight) / 2);
-    out.waitLeft = static_cast<int>((out.view.width - kWaitWidth) / 2);
-    out.waitTop = static_cast<int>((out.view.height - kWaitHeight) / 2);
+// The clear panel and the wait label at the given scale, centred in the view.
+void CentreInView(GameLayout& out, double scale) {
+    out.boxScale = scale;
+    out.clearLeft = static_cast<int>((out.view.width - kClearWidth * scale) / 2);
+    out.clearTop = static_cast<int>((out.view.height - kClearHeight * scale) / 2);
+    out.waitLeft = static_cast<int>((out.view.width - kWaitWidth * scale) / 2);
+    out.waitTop = static_cast<int>((out.view.height - kWaitHeight * scale) / 2);
 }
 
 // Today's arrangement, by the window's own arithmetic. The browser's page is the window: its
@@ -115,7 +117,7 @@ GameLayout Scaled(const LayoutInput& in, double s) {
     out.strip = d(0, kStripTop, kStripWidth, kStripHeight);
     out.goalLeft = static_cast<int>(std::lround(kGoalLeft * s / kTwipsPerPixel));
     PlaceFromDesign(out, d, kPanelLeft, kPanelWidth);
-    CentreInView(out);
+    CentreInView(out, s);
     return out;
 }
 
@@ -194,7 +196,8 @@ GameLayout Compact(const LayoutInput& in) {
         out.view = Box(0, (h - side) / 2, side, side);
         PlaceSide(out, side + kGap, 0, w - side - kGap, h);
     }
-    CentreInView(out);
+    // The clear panel as the design has it in a view of this width.
+    CentreInView(out, out.view.width / (kViewWidth / kTwipsPerPixel));
     return out;
 }
 

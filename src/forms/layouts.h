@@ -71,7 +71,9 @@ struct GameLayout {
     std::array<LayoutRect, kPlaneCount> planeLabels{};    // lblPlane1 … lblPlane6
     int goalLeft = 0;  // lblGoal in the strip, which the window places itself
     int viewPixelWidth = 1, viewPixelHeight = 1;  // the picture, device pixels
-    // Centred in the view, in its CSS pixels.
+    // The clear panel and the wait label: their size times boxScale, centred in the view, in
+    // its CSS pixels.
+    double boxScale = 1;
     int clearLeft = 0, clearTop = 0, waitLeft = 0, waitTop = 0;
 };
 

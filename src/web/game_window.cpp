@@ -290,6 +290,7 @@ void WebGameWindow::FitResize(const double* viewport) {
     for (int i = 0; i < forms::kPlaneCount; ++i)
         control("lblPlane" + std::to_string(i + 1), l.planeLabels[static_cast<size_t>(i)]);
     json.EndArray();
+    json.Number("boxScale", l.boxScale);
     json.Number("lblWaitLeft", l.waitLeft).Number("lblWaitTop", l.waitTop);
     json.Number("picClearLeft", l.clearLeft).Number("picClearTop", l.clearTop);
     json.EndObject();

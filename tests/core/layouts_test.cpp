@@ -121,6 +121,9 @@ TEST(GameLayouts, FitScalesTheDesignToDesktopWindows) {
         EXPECT_EQ(l.viewPixelHeight, static_cast<int>(c.view.height * c.ratio));
         EXPECT_NEAR(l.buttons[1].height, 25 * c.scale, 1);
         EXPECT_NEAR(l.buttons[1].width, 53 * c.scale, 1);
+        // The clear panel grows with the rest and stays centred.
+        EXPECT_DOUBLE_EQ(l.boxScale, c.scale);
+        EXPECT_NEAR(l.clearLeft, (l.view.width - 393 * c.scale) / 2, 1);
         ExpectInsideAndApart(l, in);
     }
 }
@@ -144,6 +147,9 @@ TEST(GameLayouts, FitGivesPhonesTouchSizeKeys) {
         EXPECT_EQ(l.arrangement, c.arrangement);
         ExpectInsideAndApart(l, in);
         EXPECT_EQ(l.view.width, l.view.height);
+        // The clear panel fits the view.
+        EXPECT_GE(l.clearLeft, 0);
+        EXPECT_LE(l.clearLeft * 2 + 393 * l.boxScale, l.view.width + 1);
         for (size_t i = 0; i < l.buttons.size(); ++i) {
             SCOPED_TRACE(i);
             EXPECT_GE(l.buttons[i].width, kTouchKeySize);
