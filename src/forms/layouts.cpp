@@ -14,7 +14,7 @@ constexpr double kViewWidth = 6675, kViewHeight = 6615;
 constexpr double kPanelLeft = 6675, kPanelTop = 120, kPanelWidth = 1935, kPanelHeight = 6135;
 constexpr double kPlaneLeft = 1560, kPlaneTop = 120, kPlaneStep = 360;
 constexpr double kPlaneWidth = 375, kPlaneHeight = 255;
-constexpr double kReadoutsTop = 3240, kClockTop = 5340, kReadoutsBottom = 6015;
+constexpr double kReadoutsTop = kReadoutsTopTwips, kClockTop = 5340, kReadoutsBottom = 6015;
 constexpr double kStripTop = 6240, kStripWidth = 6675, kStripHeight = 375;
 constexpr double kGoalLeft = 4300;  // where the window puts lblGoal in a wide strip
 // The clear panel and the wait label, in view pixels.

@@ -279,7 +279,8 @@ void WebGameWindow::FitResize(const double* viewport) {
     Rect(json, "readouts", l.readouts);
     // Where the readouts start in the design, in the panel's pixels: the page places each of
     // their labels from there.
-    json.Number("readoutsDesignTop", 3240 / 15).Number("lblGoalLeft", l.goalLeft);
+    json.Number("readoutsDesignTop", forms::kReadoutsTopTwips / forms::kTwipsPerPixel)
+        .Number("lblGoalLeft", l.goalLeft);
     json.BeginArray("controls");
     auto control = [&](const std::string& id, const forms::LayoutRect& r) {
         json.BeginObject().String("id", id).Number("left", r.left).Number("top", r.top);
