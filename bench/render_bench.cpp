@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "forms/layouts.h"
 #include "game/game_state.h"
 #include "render/plain_view.h"
 #include "render/smooth_view.h"
@@ -99,6 +100,20 @@ void PlainViewWalledIn(benchmark::State& run) {
     }
 }
 
+// The view as the fit layout sizes it in a 3840 x 2160 window under a 23 pixel menu bar.
+void DrawSmoothFit4K(benchmark::State& run, Scene scene) {
+    forms::LayoutInput in;
+    in.kind = LayoutKind::Fit;
+    in.width = 3840;
+    in.height = 2160 - 23;
+    const forms::GameLayout l = forms::ComputeGameLayout(in);
+    run.counters["width"] = l.viewPixelWidth;
+    run.counters["height"] = l.viewPixelHeight;
+    DrawSmoothFast(run, scene, l.viewPixelWidth, l.viewPixelHeight);
+}
+
+BENCHMARK_CAPTURE(DrawSmoothFit4K, box_centre, Scene::BoxCentre)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DrawSmoothFit4K, maze, Scene::Maze)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DrawSmoothFast, box_centre_445x441, Scene::BoxCentre, 445, 441)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(DrawSmoothFast, box_start_445x441, Scene::BoxStart, 445, 441)

@@ -33,7 +33,7 @@ function label(parent, d) {
 // The design face narrowed, a step at a time, until the caption fits inside its button
 // (a longer caption of another language).
 function fitCaption(button) {
-  button.style.fontSize = "";
+  button.style.fontSize = button.dataset.fontSize || "";
   button.style.letterSpacing = "";
   const base = parseFloat(getComputedStyle(button).fontSize);
   for (let size = base; button.scrollWidth > button.clientWidth && size > base * 0.6; size -= 0.5)
@@ -117,6 +117,25 @@ function raise(w) {
   if (w) document.body.appendChild(w);
 }
 
+// A menu just opened, moved wholly into the page: a submenu with no room on the right opens as
+// a panel over its parent, under the item that opened it; any menu too low moves up.
+function menuInside(drop) {
+  drop.style.left = drop.style.top = "";
+  const root = document.documentElement;
+  const width = root.clientWidth, height = root.clientHeight;
+  let r = drop.getBoundingClientRect();
+  const opener = drop.parentElement.getBoundingClientRect();
+  const sub = drop.parentElement.classList.contains("item");
+  let left = r.left, top = r.top;
+  if (r.right > width) {
+    left = Math.max(0, width - r.width);
+    if (sub) top = opener.bottom;
+  }
+  top = Math.max(0, Math.min(top, height - r.height));
+  if (left !== r.left) drop.style.left = `${left - opener.left}px`;
+  if (top !== r.top) drop.style.top = `${top - opener.top}px`;
+}
+
 // Windows the desktop shows modeless (ranking table, About box): a caption and a close box.
 function floatingWindow(id, caption, width, height) {
   let w = $(id);
@@ -175,6 +194,7 @@ export class Page {
       makeMenu: this.makeMenuEnabled,
       zahyou: this.zahyouChecked,
       map: this.mapShown,
+      fit: this.fitChecked,
     };
     this.description = description;
     document.documentElement.lang = description.language;
@@ -190,6 +210,7 @@ export class Page {
     if (keep.makeMenu !== undefined) this.enableMakeMenu(keep.makeMenu);
     if (keep.zahyou !== undefined) this.setChecked("mnuZahyou", keep.zahyou);
     if (keep.map !== undefined) this.setChecked("mnuMap", keep.map);
+    if (keep.fit !== undefined) this.setChecked("mnuFit", keep.fit);
     $("mapPanel").querySelector(".caption span").textContent = description.map;
   }
 
@@ -239,6 +260,7 @@ export class Page {
         // The restart item is enabled as the menu opens, by the game's rule.
         if (m.id === "mnuFile") this.setEnabled("mnuFMRe", this.restartEnabled());
         drop.hidden = false;
+        menuInside(drop);
         menu.classList.add("open");
         this.menuOpen = bar;
         this.menuIndex = this.menuOpeners.indexOf(open);
@@ -279,6 +301,7 @@ export class Page {
             sibling.querySelector(".dropdown").hidden = true;
           }
           sub.hidden = false;
+          menuInside(sub);
           item.classList.add("open");
           if (it.openCommand) this.queue(it.openCommand, it.openArgument);
         };
@@ -483,6 +506,7 @@ export class Page {
     if (e) e.classList.toggle("checked", !!checked);
     if (id === "mnuZahyou") this.zahyouChecked = !!checked;
     if (id === "mnuMap") this.mapShown = !!checked;
+    if (id === "mnuFit") this.fitChecked = !!checked;
   }
 
   showGame() {
@@ -516,6 +540,10 @@ export class Page {
   showMap(shown) {
     $("mapPanel").hidden = !shown;
     this.setChecked("mnuMap", shown);
+  }
+
+  setFit(fit) {
+    this.setChecked("mnuFit", fit);
   }
 
   putView(bytes, width, height) {
@@ -556,10 +584,16 @@ export class Page {
       height: root.clientHeight,
       menuHeight: $("menubar").offsetHeight,
       pixelRatio: window.devicePixelRatio || 1,
+      coarse: matchMedia("(pointer: coarse)").matches || navigator.maxTouchPoints > 0,
     };
   }
 
   applyLayout(l) {
+    if (l.fit) {
+      this.applyFit(l);
+      return;
+    }
+    if (this.fitted) this.placeDesign();
     const px = (v) => `${v}px`;
     const client = $("client");
     client.style.width = px(l.clientWidth);
@@ -582,6 +616,94 @@ export class Page {
     $("picClear").style.left = px(l.picClearLeft);
     $("picClear").style.top = px(l.picClearTop);
     this.stripTop = l.picture2Top;
+  }
+
+  // The panel and strip back at the design's places and sizes, as built.
+  placeDesign() {
+    this.fitted = false;
+    document.body.classList.remove("fit");
+    const d = this.description;
+    const con = $("picCon");
+    con.style.top = con.style.height = "";
+    for (const b of d.buttons) {
+      place($(b.id), b);
+      delete $(b.id).dataset.fontSize;
+    }
+    for (const l of [...d.panelLabels, ...d.stripLabels]) {
+      place($(l.id), l);
+      $(l.id).style.fontSize = `${l.points}pt`;
+      $(l.id).style.lineHeight = "";
+    }
+    $("Label3").style.left = "auto";
+    $("Label3").style.right = "0px";
+    $("lblZahyou").style.width = "auto";
+    $("lblZahyou").style.minWidth = "81px";
+    $("picture2").style.left = "0px";
+    $("picture2").style.height = "";
+    $("picture1").style.left = "0px";
+    for (const id of ["picClear", "lblWait"]) $(id).style.transform = "";
+    this.fitCaptions();
+  }
+
+  // The fit layout: every part where the game put it, the design's texts scaled with it.
+  applyFit(l) {
+    this.fitted = true;
+    document.body.classList.add("fit");
+    const px = (v) => `${v}px`;
+    const d = this.description;
+    const client = $("client");
+    client.style.width = px(l.clientWidth);
+    client.style.height = px(l.clientHeight);
+    $("line1").style.width = px(l.clientWidth);
+    // The game places the controls in the client; the panel holds them where it is.
+    const p = l.panel;
+    place($("picCon"), p);
+    const inPanel = (r) => ({ ...r, left: r.left - p.left, top: r.top - p.top });
+    place($("picture1"), l.view);
+    place($("picture2"), l.strip);
+    $("Label6").hidden = false;
+    const scaled = (e, r, s, points) => {
+      place(e, r);
+      e.style.fontSize = `${points * s}pt`;
+    };
+    for (const s of d.stripLabels) {
+      const e = $(s.id);
+      scaled(e, { left: s.left * l.scale, top: s.top * l.scale, width: s.width * l.scale,
+                  height: s.height * l.scale }, l.scale, s.points);
+    }
+    $("lblGoal").style.left = px(l.lblGoalLeft);
+    $("lblZahyou").style.width = "auto";
+    $("lblZahyou").style.minWidth = px(81 * l.scale);
+    const controls = new Map(l.controls.map((c) => [c.id, c]));
+    for (const b of d.buttons) {
+      place($(b.id), inPanel(controls.get(b.id)));
+      $(b.id).dataset.fontSize = `${10.5 * l.keyScale}pt`;
+    }
+    // The plane names beside their pairs; the other labels keep their places in the readouts.
+    const r = l.readouts;
+    for (const s of d.panelLabels) {
+      const e = $(s.id);
+      const c = controls.get(s.id);
+      e.style.right = "";
+      if (c) {
+        scaled(e, inPanel(c), l.scale, s.points);
+        e.style.lineHeight = l.arrangement === "scaled" ? "" : px(c.height);
+      } else {
+        scaled(e, inPanel({ left: r.left + s.left * l.scale,
+                            top: r.top + (s.top - l.readoutsDesignTop) * l.scale,
+                            width: s.width * l.scale, height: s.height * l.scale }),
+               l.scale, s.points);
+      }
+    }
+    $("lblWait").style.left = px(l.lblWaitLeft);
+    $("lblWait").style.top = px(l.lblWaitTop);
+    $("picClear").style.left = px(l.picClearLeft);
+    $("picClear").style.top = px(l.picClearTop);
+    // The clear panel, the ending's lines and the wait label grow and shrink as one.
+    for (const id of ["picClear", "lblWait"])
+      $(id).style.transform = l.boxScale === 1 ? "" : `scale(${l.boxScale})`;
+    this.stripTop = l.strip.top;
+    this.fitCaptions();
   }
 
   showRanking(r) {

@@ -11,11 +11,12 @@ namespace {
 
 // The panel's parts in design twips: the panel starts 8 pixels down at the view's right edge.
 constexpr double kViewWidth = 6675, kViewHeight = 6615;
-constexpr double kPanelLeft = 6675, kPanelTop = 120, kPanelWidth = 1935;
+constexpr double kPanelLeft = 6675, kPanelTop = 120, kPanelWidth = 1935, kPanelHeight = 6135;
 constexpr double kPlaneLeft = 1560, kPlaneTop = 120, kPlaneStep = 360;
 constexpr double kPlaneWidth = 375, kPlaneHeight = 255;
-constexpr double kReadoutsTop = 3240, kClockTop = 5340, kReadoutsBottom = 6015;
+constexpr double kReadoutsTop = kReadoutsTopTwips, kClockTop = 5340, kReadoutsBottom = 6015;
 constexpr double kStripTop = 6240, kStripWidth = 6675, kStripHeight = 375;
+constexpr double kGoalLeft = 4300;  // where the window puts lblGoal in a wide strip
 // The clear panel and the wait label, in view pixels.
 constexpr double kClearWidth = 393, kClearHeight = 177, kWaitWidth = 193, kWaitHeight = 41;
 
@@ -67,11 +68,13 @@ void PlaceFromDesign(GameLayout& out, const Design& d, double panelLeft, double 
     out.clock = d(panelLeft, kPanelTop + kClockTop, panelWidth, kReadoutsBottom - kClockTop);
 }
 
-void CentreInView(GameLayout& out) {
-    out.clearLeft = static_cast<int>((out.view.width - kClearWidth) / 2);
-    out.clearTop = static_cast<int>((out.view.height - kClearHeight) / 2);
-    out.waitLeft = static_cast<int>((out.view.width - kWaitWidth) / 2);
-    out.waitTop = static_cast<int>((out.view.height - kWaitHeight) / 2);
+// The clear panel and the wait label at the given scale, centred in the view.
+void CentreInView(GameLayout& out, double scale) {
+    out.boxScale = scale;
+    out.clearLeft = static_cast<int>((out.view.width - kClearWidth * scale) / 2);
+    out.clearTop = static_cast<int>((out.view.height - kClearHeight * scale) / 2);
+    out.waitLeft = static_cast<int>((out.view.width - kWaitWidth * scale) / 2);
+    out.waitTop = static_cast<int>((out.view.height - kWaitHeight * scale) / 2);
 }
 
 // Today's arrangement, by the window's own arithmetic. The browser's page is the window: its
@@ -90,7 +93,9 @@ GameLayout Classic(const LayoutInput& in) {
     GameLayout out;
     const Design d{1, 0, 0};
     out.view = d(0, l.picture1Top, l.picture1Width, l.picture1Height);
+    out.panel = d(l.picConLeft, kPanelTop, l.picConWidth, kPanelHeight);
     out.strip = d(0, l.picture2Top, l.picture2Width, kStripHeight);
+    out.goalLeft = static_cast<int>(std::lround(l.lblGoalLeft / kTwipsPerPixel));
     PlaceFromDesign(out, d, l.picConLeft, l.picConWidth);
     out.clearLeft = static_cast<int>(l.picClearLeft);
     out.clearTop = static_cast<int>(l.picClearTop);
@@ -108,9 +113,11 @@ GameLayout Scaled(const LayoutInput& in, double s) {
     const Design d{s, (in.width - kDesignClientWidth * k) / 2,
                    (in.height - kDesignClientHeight * k) / 2};
     out.view = d(0, 0, kViewWidth, kViewHeight);
+    out.panel = d(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
     out.strip = d(0, kStripTop, kStripWidth, kStripHeight);
+    out.goalLeft = static_cast<int>(std::lround(kGoalLeft * s / kTwipsPerPixel));
     PlaceFromDesign(out, d, kPanelLeft, kPanelWidth);
-    CentreInView(out);
+    CentreInView(out, s);
     return out;
 }
 
@@ -134,6 +141,7 @@ void PlaceSide(GameLayout& out, double left, double top, double width, double he
     out.scale = s;
     const double stripHeight = kStripDesignHeight * s;
     out.strip = Box(left, top, width, stripHeight);
+    out.goalLeft = static_cast<int>(std::lround(kGoalLeft * s / kTwipsPerPixel));
     const double areaTop = top + stripHeight;
     const double readoutsWidth = kReadoutsDesignWidth * s;
     const Design d{s, left, areaTop - kReadoutsTop * s / kTwipsPerPixel};
@@ -167,6 +175,7 @@ void PlaceSide(GameLayout& out, double left, double top, double width, double he
 
 GameLayout Compact(const LayoutInput& in) {
     GameLayout out;
+    out.panel = Box(0, 0, in.width, in.height);
     const double w = in.width, h = in.height;
     if (h >= w) {
         // Portrait: the view on top, as wide as the window unless the keys need its height.
@@ -187,7 +196,8 @@ GameLayout Compact(const LayoutInput& in) {
         out.view = Box(0, (h - side) / 2, side, side);
         PlaceSide(out, side + kGap, 0, w - side - kGap, h);
     }
-    CentreInView(out);
+    // The clear panel as the design has it in a view of this width.
+    CentreInView(out, out.view.width / (kViewWidth / kTwipsPerPixel));
     return out;
 }
 

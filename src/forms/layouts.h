@@ -34,6 +34,8 @@ inline constexpr std::array<ButtonPlace, kPanelActionCount> kButtonPlaces = {{
     {0, 2640, 1575},
 }};
 inline constexpr int kPlaneCount = 6;
+// Where the readouts (Label2 down to lbltime) start in the panel, in twips.
+inline constexpr int kReadoutsTopTwips = 3240;
 
 // The design's client area: 8610 x 6615 twips, 574 x 441 pixels at 15 twips a pixel.
 inline constexpr double kDesignClientWidth = 8610, kDesignClientHeight = 6615;
@@ -63,13 +65,17 @@ struct GameLayout {
     double keyScale = 1;
     LayoutRect view;       // picture1
     LayoutRect strip;      // picture2: position, goal
+    LayoutRect panel;      // picCon, which clips the buttons and the readouts
     LayoutRect readouts;   // the panel below the buttons: direction readout and clock
     LayoutRect direction;  // Label2 to lblHoukou6 and Label3, part of readouts
     LayoutRect clock;      // Label7 and lbltime, part of readouts
     std::array<LayoutRect, kPanelActionCount> buttons{};  // by slot
     std::array<LayoutRect, kPlaneCount> planeLabels{};    // lblPlane1 … lblPlane6
-    int viewPixelWidth = 1, viewPixelHeight = 1;          // the picture, device pixels
-    // Centred in the view, in its CSS pixels.
+    int goalLeft = 0;  // lblGoal in the strip, which the window places itself
+    int viewPixelWidth = 1, viewPixelHeight = 1;  // the picture, device pixels
+    // The clear panel and the wait label: their size times boxScale, centred in the view, in
+    // its CSS pixels.
+    double boxScale = 1;
     int clearLeft = 0, clearTop = 0, waitLeft = 0, waitTop = 0;
 };
 

@@ -571,6 +571,9 @@ void GameWindow::ArrangeFit() {
     m_picture1->setGeometry(rect(l.view));
     m_picture1->SyncCanvasSize();
     m_picture2->setGeometry(rect(l.strip));
+    m_picCon->setGeometry(rect(l.panel));
+    m_label6->setVisible(true);
+    m_lblGoal->move(l.goalLeft, m_lblGoal->y());
     m_stripBottom = l.strip.bottom();
     if (!m_mnuZahyou->isChecked()) m_picture2->move(m_picture2->x(), m_stripBottom);
     m_lblWait->move((l.view.width - m_lblWait->width()) / 2,

@@ -21,9 +21,12 @@ void js_hide_busy();  // "Please Wait" taken away; js_show_busy shows it
 void js_check_animation(int index);
 void js_enable_make_menu(int enabled);  // the maze-making items
 void js_show_map(int shown);
+// The check mark of "画面に合わせる".
+void js_set_fit(int fit);
 void js_put_view(const uint32_t* pixels, int width, int height);
 void js_put_map(const uint32_t* pixels, int width, int height);
-// innerWidth, innerHeight, menu bar height (CSS pixels) and the device pixel ratio.
+// innerWidth, innerHeight, menu bar height (CSS pixels), the device pixel ratio and 1 when
+// the pointer is a finger.
 void js_viewport(double* out);
 // The arranged window: a JSON object of CSS pixel positions.
 void js_apply_layout(const char* json);

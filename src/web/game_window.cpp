@@ -6,6 +6,7 @@
 
 #include "forms/commands.h"
 #include "forms/game_commands.h"
+#include "forms/layouts.h"
 #include "forms/windows.h"
 #include "game/maze_code.h"
 #include "navigation/key_bindings.h"
@@ -240,9 +241,76 @@ bool WebGameWindow::ShowEnding() {
     return PlayEnding(*this, m_deps.music, m_deps.shell, m_deps.pause);
 }
 
+void WebGameWindow::SetLayout(LayoutKind layout) {
+    m_layout = layout;
+    js_set_fit(layout == LayoutKind::Fit);
+    Form_Resize();
+}
+
+namespace {
+void Rect(JsonWriter& json, const char* name, const forms::LayoutRect& r) {
+    json.BeginObject(name).Number("left", r.left).Number("top", r.top);
+    json.Number("width", r.width).Number("height", r.height).EndObject();
+}
+}  // namespace
+
+void WebGameWindow::FitResize(const double* viewport) {
+    forms::LayoutInput in;
+    in.kind = LayoutKind::Fit;
+    in.width = viewport[0];
+    in.height = std::max(0.0, viewport[1] - viewport[2]);
+    in.pixelRatio = viewport[3] > 0 ? viewport[3] : 1.0;
+    in.touch = viewport[4] != 0;
+    const forms::GameLayout l = forms::ComputeGameLayout(in);
+    // The strip's texts are the wide ones: the strip keeps the design's proportions.
+    m_outerWidthTwips = static_cast<int>(forms::kDesignClientWidth);
+    m_clientHeightPx = l.strip.bottom();
+    m_stripHeightPx = l.strip.height;
+    const char* names[] = {"classic", "scaled", "portrait", "landscape"};
+    JsonWriter json;
+    json.BeginObject().Bool("fit", true);
+    json.String("arrangement", names[static_cast<int>(l.arrangement)]);
+    json.Number("scale", l.scale).Number("keyScale", l.keyScale);
+    json.Number("clientWidth", std::lround(in.width))
+        .Number("clientHeight", std::lround(in.height));
+    Rect(json, "view", l.view);
+    Rect(json, "strip", l.strip);
+    Rect(json, "panel", l.panel);
+    Rect(json, "readouts", l.readouts);
+    // Where the readouts start in the design, in the panel's pixels: the page places each of
+    // their labels from there.
+    json.Number("readoutsDesignTop", forms::kReadoutsTopTwips / forms::kTwipsPerPixel)
+        .Number("lblGoalLeft", l.goalLeft);
+    json.BeginArray("controls");
+    auto control = [&](const std::string& id, const forms::LayoutRect& r) {
+        json.BeginObject().String("id", id).Number("left", r.left).Number("top", r.top);
+        json.Number("width", r.width).Number("height", r.height).EndObject();
+    };
+    for (int slot = 0; slot < kPanelActionCount; ++slot)
+        control(forms::PanelButtonId(slot), l.buttons[static_cast<size_t>(slot)]);
+    for (int i = 0; i < forms::kPlaneCount; ++i)
+        control("lblPlane" + std::to_string(i + 1), l.planeLabels[static_cast<size_t>(i)]);
+    json.EndArray();
+    json.Number("boxScale", l.boxScale);
+    json.Number("lblWaitLeft", l.waitLeft).Number("lblWaitTop", l.waitTop);
+    json.Number("picClearLeft", l.clearLeft).Number("picClearTop", l.clearTop);
+    json.EndObject();
+    js_apply_layout(json.Text().c_str());
+    if (l.viewPixelWidth != m_canvas.Width() || l.viewPixelHeight != m_canvas.Height())
+        m_canvas.Resize(l.viewPixelWidth, l.viewPixelHeight);
+}
+
 void WebGameWindow::Form_Resize() {
-    double viewport[4];
+    // Width, height, menu bar height, pixel ratio, coarse pointer.
+    double viewport[5];
     js_viewport(viewport);
+    if (m_layout == LayoutKind::Fit) {
+        FitResize(viewport);
+        if (!m_logic) return;
+        m_logic->ShowPosition();
+        m_logic->DrawScreen();
+        return;
+    }
     FormLayoutInput in;
     // The page is the window. A browser window smaller than the smallest game window gets
     // the smallest one, with scroll bars, instead of growing the window.

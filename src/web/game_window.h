@@ -66,6 +66,8 @@ public:
     // The page's address carries the maze's link, so that copying it shares the maze.
     void SetMazeCode(const std::string& code) override;
     void SetMapShown(bool shown) override;
+    // Arranges the page again, classic or fit.
+    void SetLayout(LayoutKind layout) override;
     ICanvas& MapCanvas(int width, int height) override;
     void RefreshMap() override;
     const BufferCanvas& mapCanvas() const { return m_mapCanvas; }
@@ -115,6 +117,8 @@ private:
     void RepaintPanel() override;
 
     void BuildVersion();
+    // Form_Resize in the fit layout.
+    void FitResize(const double* viewport);
 
     WebWindowDeps m_deps;
     std::unique_ptr<GameWindowLogic> m_logic;
@@ -124,6 +128,7 @@ private:
     double m_clientHeightPx = 441;
     double m_stripHeightPx = 25;
     bool m_stripShown = true;
+    LayoutKind m_layout = LayoutKind::Classic;
     std::string m_autoCruiseCaption;
     bool m_timer1 = true;
     bool m_unloaded = false;

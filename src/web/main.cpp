@@ -115,7 +115,7 @@ private:
             *m_state,
             m_settings,
             GameServices{m_random, m_clock, m_music, m_effects, m_settings, m_dialogs, m_pacer,
-                         kTowerFileName, m_store},
+                         kTowerFileName, m_store, LayoutKind::Fit},
             m_links,
             m_pause,
             m_music,

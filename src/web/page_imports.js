@@ -38,6 +38,9 @@ mergeInto(LibraryManager.library, {
   js_show_map: function(shown) {
     Module.page.showMap(shown !== 0);
   },
+  js_set_fit: function(fit) {
+    Module.page.setFit(fit !== 0);
+  },
   js_put_view: function(pixels, width, height) {
     Module.page.putView(HEAPU8.subarray(pixels, pixels + width * height * 4), width, height);
   },
@@ -50,6 +53,7 @@ mergeInto(LibraryManager.library, {
     HEAPF64[(out >> 3) + 1] = v.height;
     HEAPF64[(out >> 3) + 2] = v.menuHeight;
     HEAPF64[(out >> 3) + 3] = v.pixelRatio;
+    HEAPF64[(out >> 3) + 4] = v.coarse ? 1 : 0;
   },
   js_apply_layout: function(json) {
     Module.page.applyLayout(JSON.parse(UTF8ToString(json)));

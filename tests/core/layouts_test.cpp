@@ -49,6 +49,13 @@ void ExpectInsideAndApart(const GameLayout& l, const LayoutInput& in) {
         EXPECT_LE(r.bottom(), in.height);
         EXPECT_GT(r.width, 0);
         EXPECT_GT(r.height, 0);
+        // The panel clips what it holds.
+        if (name.starts_with("button")) {
+            EXPECT_GE(r.left, l.panel.left);
+            EXPECT_GE(r.top, l.panel.top);
+            EXPECT_LE(r.right(), l.panel.right());
+            EXPECT_LE(r.bottom(), l.panel.bottom());
+        }
     }
     for (const LayoutRect& b : l.buttons)
         for (const LayoutRect& r : {l.view, l.strip, l.readouts}) EXPECT_FALSE(Overlap(b, r));
@@ -75,11 +82,15 @@ TEST(GameLayouts, FitIsClassicAtTheDesignSize) {
     EXPECT_EQ(fit.scale, 1.0);
     EXPECT_EQ(fit.view, classic.view);
     EXPECT_EQ(fit.strip, classic.strip);
+    EXPECT_EQ(classic.panel, (LayoutRect{445, 8, 129, 409}));
+    EXPECT_EQ(fit.panel, classic.panel);
     EXPECT_EQ(fit.readouts, classic.readouts);
     EXPECT_EQ(fit.direction, classic.direction);
     EXPECT_EQ(fit.clock, classic.clock);
     EXPECT_EQ(fit.buttons, classic.buttons);
     EXPECT_EQ(fit.planeLabels, classic.planeLabels);
+    EXPECT_EQ(classic.goalLeft, 287);
+    EXPECT_EQ(fit.goalLeft, classic.goalLeft);
     EXPECT_EQ(fit.clearLeft, classic.clearLeft);
     EXPECT_EQ(fit.clearTop, classic.clearTop);
     EXPECT_EQ(fit.waitLeft, classic.waitLeft);
@@ -110,6 +121,9 @@ TEST(GameLayouts, FitScalesTheDesignToDesktopWindows) {
         EXPECT_EQ(l.viewPixelHeight, static_cast<int>(c.view.height * c.ratio));
         EXPECT_NEAR(l.buttons[1].height, 25 * c.scale, 1);
         EXPECT_NEAR(l.buttons[1].width, 53 * c.scale, 1);
+        // The clear panel grows with the rest and stays centred.
+        EXPECT_DOUBLE_EQ(l.boxScale, c.scale);
+        EXPECT_NEAR(l.clearLeft, (l.view.width - 393 * c.scale) / 2, 1);
         ExpectInsideAndApart(l, in);
     }
 }
@@ -133,6 +147,9 @@ TEST(GameLayouts, FitGivesPhonesTouchSizeKeys) {
         EXPECT_EQ(l.arrangement, c.arrangement);
         ExpectInsideAndApart(l, in);
         EXPECT_EQ(l.view.width, l.view.height);
+        // The clear panel fits the view.
+        EXPECT_GE(l.clearLeft, 0);
+        EXPECT_LE(l.clearLeft * 2 + 393 * l.boxScale, l.view.width + 1);
         for (size_t i = 0; i < l.buttons.size(); ++i) {
             SCOPED_TRACE(i);
             EXPECT_GE(l.buttons[i].width, kTouchKeySize);

@@ -73,15 +73,16 @@ export async function endSession({ server, browser }) {
 }
 
 // A fresh page at the title window, with an empty (or the given) local storage; `address`
-// follows the site's address ("#maze=…").
+// follows the site's address ("#maze=…"); `touch` makes it a phone's page, fingers only.
 export async function openGame(browser, server, { storage = {}, width = 800, height = 600,
                                                   language = "ja", scale = 1,
-                                                  address = "" } = {}) {
+                                                  address = "", touch = false } = {}) {
   const page = await browser.newPage();
   page.on("pageerror", (e) => { page.errors.push(String(e)); });
   page.on("console", (m) => { if (m.type() === "error") page.errors.push(m.text()); });
   page.errors = [];
-  await page.setViewport({ width, height, deviceScaleFactor: scale });
+  await page.setViewport({ width, height, deviceScaleFactor: scale, hasTouch: touch,
+                           isMobile: touch });
   await page.evaluateOnNewDocument((items, lang) => {
     if (!sessionStorage.getItem("kestrune-test-seeded")) {
       localStorage.clear();

@@ -171,7 +171,8 @@ test("a new device pixel ratio alone draws the view at the new density", async (
 });
 
 // Every fixed text's ink (the glyphs' own extent, measured in its font) inside the box that
-// clips it, at the ratios of common screens.
+// clips it, at the ratios of common screens; a scaled box (the fit layout's clear panel) is
+// measured as shown.
 function cutTexts() {
   const context = document.createElement("canvas").getContext("2d");
   const cut = [];
@@ -180,19 +181,22 @@ function cutTexts() {
     const style = getComputedStyle(e);
     context.font = `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
     const m = context.measureText(e.textContent);
+    const shown = (x) => x.offsetHeight ? x.getBoundingClientRect().height / x.offsetHeight : 1;
+    const k = shown(e);
     const range = document.createRange();
     range.selectNodeContents(e);
-    const baseline = range.getClientRects()[0].top + m.fontBoundingBoxAscent;
-    const top = baseline - m.actualBoundingBoxAscent;
-    const bottom = baseline + m.actualBoundingBoxDescent;
+    const baseline = range.getClientRects()[0].top + m.fontBoundingBoxAscent * k;
+    const top = baseline - m.actualBoundingBoxAscent * k;
+    const bottom = baseline + m.actualBoundingBoxDescent * k;
     let clip = e;
     while (clip.parentElement && getComputedStyle(clip).overflow === "visible")
       clip = clip.parentElement;
     const box = clip.getBoundingClientRect();
-    const boxTop = box.top + clip.clientTop;
-    if (top < boxTop - 0.01 || bottom > boxTop + clip.clientHeight + 0.01)
+    const boxTop = box.top + clip.clientTop * shown(clip);
+    const boxBottom = boxTop + clip.clientHeight * shown(clip);
+    if (top < boxTop - 0.01 || bottom > boxBottom + 0.01)
       cut.push(`${e.id || e.className} "${e.textContent}": ink ${top}..${bottom}, ` +
-               `box ${boxTop}..${boxTop + clip.clientHeight}`);
+               `box ${boxTop}..${boxBottom}`);
   }
   return cut;
 }
