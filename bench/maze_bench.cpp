@@ -44,7 +44,7 @@ std::unique_ptr<GameState> PracticeState(int dimIndex, int difficulty) {
     auto state = std::make_unique<GameState>();
     PrepareStartup(*state);
     state->GameMode = kModePractice;
-    FillTowerShell(*state);
+    FillTowerBorder(*state);
     state->DimIndex = static_cast<int16_t>(dimIndex);
     state->Difficulty = static_cast<int16_t>(difficulty);
     return state;
@@ -54,7 +54,7 @@ std::unique_ptr<GameState> TowerState(int floor) {
     auto state = std::make_unique<GameState>();
     PrepareStartup(*state);
     state->GameMode = kModeTower;
-    FillTowerShell(*state);
+    FillTowerBorder(*state);
     SetNewTowerStart(*state);
     state->TowerFloor = static_cast<int16_t>(floor);
     return state;

@@ -13,7 +13,7 @@
 #include "media/backend/sdl_audio.h"
 #include "settings/language_setting.h"
 #include "settings/settings_file.h"
-#include "ui/desktop_shell.h"
+#include "ui/desktop_links.h"
 #include "ui/event_loop_pause.h"
 #include "ui/game_window.h"
 #include "ui/language.h"
@@ -58,11 +58,11 @@ int main(int argc, char** argv) {
     SystemClock clock;
     ui::QtDialogs dialogs;
     ui::QtFramePacer pacer;
-    ui::DesktopShell shell;
+    ui::DesktopLinkOpener links;
     ui::EventLoopPause pause;
 
     ui::GameWindow window(ui::GameWindowDeps{*state, settings, random, clock, audio->music(),
-                                             audio->effects(), dialogs, pacer, shell, pause,
+                                             audio->effects(), dialogs, pacer, links, pause,
                                              kTowerFileName});
     dialogs.SetParent(&window);
     pacer.SetWidget(&window);

@@ -12,7 +12,7 @@ namespace kestrune::test {
 
 inline constexpr std::array<int16_t, 3> kPracticeGreen = {0, 255, 0};
 
-// Every shell cell CellBorder, every interior cell `interior`.
+// Every border cell CellBorder, every interior cell `interior`.
 inline void FillSpace(GameState& g, int16_t interior) {
     for (int w = 0; w < kGridSide; ++w)
         for (int z = 0; z < kGridSide; ++z)

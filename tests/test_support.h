@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "game/links.h"
 #include "game/maze.h"
 #include "game/pause.h"
 #include "game/services.h"
-#include "game/shell.h"
 #include "game/window_texts.h"
 #include "media/audio.h"
 #include "media/music.h"
@@ -90,12 +90,12 @@ void ForEachCell(F f) {
                 for (int x = 0; x < 21; ++x) f(x, y, z, w);
 }
 
-// A state as start-up leaves it: closed shell, empty interior.
+// A state as start-up leaves it: closed border, empty interior.
 inline std::unique_ptr<GameState> PracticeState(int dimIndex, int difficulty) {
     auto s = MakeState();
     PrepareStartup(*s);
     s->GameMode = kModePractice;
-    FillTowerShell(*s);
+    FillTowerBorder(*s);
     s->DimIndex = static_cast<int16_t>(dimIndex);
     s->Difficulty = static_cast<int16_t>(difficulty);
     return s;
@@ -106,7 +106,7 @@ inline std::unique_ptr<GameState> TowerState(int floor) {
     auto s = MakeState();
     PrepareStartup(*s);
     s->GameMode = kModeTower;
-    FillTowerShell(*s);
+    FillTowerBorder(*s);
     SetNewTowerStart(*s);
     s->TowerFloor = static_cast<int16_t>(floor);
     return s;
@@ -234,8 +234,8 @@ public:
     void SetGoalCaption(const std::string& c) override { goalCaption = c; }
 };
 
-// Records every target handed to the shell.
-class RecordingShell final : public IShell {
+// Records every target it is asked to open.
+class RecordingLinkOpener final : public ILinkOpener {
 public:
     std::vector<std::string> opened;
     void Open(const std::string& target) override { opened.push_back(target); }

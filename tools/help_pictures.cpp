@@ -19,7 +19,7 @@
 #include "game/services.h"
 #include "media/audio_system.h"
 #include "settings/settings_file.h"
-#include "ui/desktop_shell.h"
+#include "ui/desktop_links.h"
 #include "ui/event_loop_pause.h"
 #include "ui/game_window.h"
 #include "ui/language.h"
@@ -130,10 +130,10 @@ int main(int argc, char** argv) {
         SystemClock clock;
         ui::QtDialogs dialogs;
         ui::QtFramePacer pacer;
-        ui::DesktopShell shell;
+        ui::DesktopLinkOpener links;
         ui::EventLoopPause pause;
         ui::GameWindow window(ui::GameWindowDeps{*state, settings, random, clock, audio->music(),
-                                                 audio->effects(), dialogs, pacer, shell, pause,
+                                                 audio->effects(), dialogs, pacer, links, pause,
                                                  (scratch.path() + "/tower").toStdString()});
         window.show();
         window.logic().BuildFirstSpace();

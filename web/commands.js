@@ -1,4 +1,4 @@
-// The commands the page queues for the game, by name. The game numbers them (src/web/commands.h)
+// The commands the page queues for the game, by name. The game numbers them (src/forms/commands.h)
 // and sends the table with its description at start: the page holds no copy of the codes.
 const codes = new Map();
 

@@ -49,7 +49,7 @@ void MakeFigure(const std::string& name, GameState& state, IMusic& music, IWindo
     const bool knownDimension = state.DimIndex >= 1 && state.DimIndex <= 3;
     if (name == "Blank") {
         if (state.DimIndex == 3)
-            FillTowerShell(state);
+            FillTowerBorder(state);
         else if (knownDimension)
             FillPlaneOrSlice(state, false);
         texts.SetCaption(FigureCaption(state.DimIndex, 0));

@@ -11,7 +11,7 @@ namespace kestrune {
 
 // Writes the figure "Blank" or "Circle" for DimIndex 1..3 (2, 3 or 4 dimensions) into the
 // interior, makes the walls green, sets the caption and the goal readout "ありません" and
-// restarts the music. The 4-dimensional "Blank" also rebuilds the shell. GoalPos,
+// restarts the music. The 4-dimensional "Blank" also rebuilds the border. GoalPos,
 // DistanceMap, Difficulty and the pose are left as they were. Any other name changes no
 // cell and no caption.
 void MakeFigure(const std::string& name, GameState& state, IMusic& music, IWindowTexts& texts);

@@ -7,7 +7,7 @@
 
 namespace kestrune {
 
-// Grid geometry: 21 cells per axis; the interior 4..16 holds mazes, the rest is a solid shell.
+// Grid geometry: 21 cells per axis; the interior 4..16 holds mazes, the rest is a solid border.
 inline constexpr int kGridSide = 21;
 inline constexpr int kCellCount = 21 * 21 * 21 * 21;  // 194481
 inline constexpr int kInteriorMin = 4;

@@ -201,7 +201,7 @@ void FillInterior(CellGrid& grid, int16_t value) {
     ForEachInteriorRow([&](int first) { std::fill_n(grid.begin() + first, kInteriorSide, value); });
 }
 
-void FillTowerShell(GameState& state) {
+void FillTowerBorder(GameState& state) {
     state.MazeSpace.fill(CellBorder);
     FillInterior(state.MazeSpace, CellOpen);
 }

@@ -32,12 +32,12 @@ inline constexpr int16_t kDistanceSolid = 32767;
 void FillInterior(CellGrid& grid, int16_t value);
 
 // Sets every cell outside 4..16 on some axis to CellBorder and the interior to CellOpen.
-void FillTowerShell(GameState& state);
+void FillTowerBorder(GameState& state);
 
 // Builds a new maze in the interior: the practice maze of DimIndex and Difficulty, or the
 // tower floor TowerFloor carved from the start cell of StartPose. Writes GoalPos,
 // Difficulty (tower), WallColour and DistanceMap, sets the tower caption and the goal
-// readout, and restarts the music. Expects the shell to be closed, DimIndex 1..3, a
+// readout, and restarts the music. Expects the border to be closed, DimIndex 1..3, a
 // Difficulty of at least 0 and, in the tower, a start cell inside the interior.
 // A practice maze is the maze of its number (MazeNumber): `number` when given, else a fresh
 // one drawn from the clock-seeded generator; the generator is then reset to it.
@@ -46,7 +46,7 @@ void MakeMaze(GameState& state, IRandom& random, IMusic& music, IWindowTexts& te
 
 // Breadth-first distances from GoalPos: the goal holds 1, an open cell k steps away k + 1,
 // unreached open cells 0, and every non-open cell beside a reached cell 32767. Only the
-// interior is cleared first, so shell values persist from earlier searches.
+// interior is cleared first, so border values persist from earlier searches.
 void MakeDistanceMap(GameState& state);
 
 }  // namespace kestrune

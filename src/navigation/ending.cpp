@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "game/links.h"
 #include "game/numbers.h"
 #include "game/pause.h"
-#include "game/shell.h"
 #include "media/audio.h"
 #include "text/catalogue.h"
 
@@ -68,7 +68,7 @@ std::string EndingMailLink() {
     return MailLink(text::Tr("duderクリアしました"));
 }
 
-bool PlayEnding(IEndingPanel& panel, IMusic& music, IShell& shell, IPause& pause) {
+bool PlayEnding(IEndingPanel& panel, IMusic& music, ILinkOpener& links, IPause& pause) {
     const int top0 = panel.LineTop(0);
     const int height = panel.LineHeight(0);
     for (int i = 0; i < kEndingLineCount; ++i) {
@@ -92,7 +92,7 @@ bool PlayEnding(IEndingPanel& panel, IMusic& music, IShell& shell, IPause& pause
         if (!pause.Pause(kEndingStepPauseMs)) return false;
     }
 
-    shell.Open(EndingMailLink());
+    links.Open(EndingMailLink());
     return pause.Pause(kEndingFinalPauseMs);
 }
 

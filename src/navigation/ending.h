@@ -9,7 +9,7 @@ namespace kestrune {
 
 class IMusic;
 class IPause;
-class IShell;
+class ILinkOpener;
 
 inline constexpr int kEndingLineCount = 32;
 // Scroll positions t = 0, 1/16, ..., 34: 34 * 16 + 1 of them.
@@ -55,6 +55,6 @@ public:
 // Plays the whole ending (about a minute): lines, music off, the scroll, the mail link, the
 // final pause. Returns false when a pause was cut short because the window is closing; the
 // panel is then left as it was and nothing further is opened.
-bool PlayEnding(IEndingPanel& panel, IMusic& music, IShell& shell, IPause& pause);
+bool PlayEnding(IEndingPanel& panel, IMusic& music, ILinkOpener& links, IPause& pause);
 
 }  // namespace kestrune

@@ -27,14 +27,14 @@ void ExploredCells::Flag(int cellIndex, uint8_t flags) {
 void ExploredCells::Visit(const GameState& state) {
     const Vec4& p = state.PlayerPos;
     for (int k = 0; k < 4; ++k)
-        if (p[k] < 1 || p[k] >= kGridSide - 1) return;  // never outside the shell
+        if (p[k] < 1 || p[k] >= kGridSide - 1) return;  // never outside the border
     const int here = CellIndex(p);
     Flag(here, kSeen | kVisited);
     for (int axis = 0; axis < m_dimension; ++axis) {
         Flag(here + kAxisStride[axis], kSeen);
         Flag(here - kAxisStride[axis], kSeen);
     }
-    // Straight ahead over open cells; the shell stops the look within the grid.
+    // Straight ahead over open cells; the border stops the look within the grid.
     Vec4 cell = p;
     for (int steps = 0; steps < kGridSide; ++steps) {
         for (int k = 0; k < 4; ++k) cell[k] += state.Orientation[k][0];

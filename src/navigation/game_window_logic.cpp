@@ -70,7 +70,7 @@ void GameWindowLogic::BuildFirstSpace() {
     ExpDirection();
     m_window.SetBusy(true);
     if (m_state.GameMode != kModePractice) {
-        FillTowerShell(m_state);
+        FillTowerBorder(m_state);
         MakeMaze(m_state, m_services.random, m_services.music, m_window);
         m_space = {SpaceTexts::Kind::Tower, m_state.DimIndex, m_state.TowerFloor, m_state.GoalPos};
         PlaceAtStartPose(m_state);

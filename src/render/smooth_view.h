@@ -17,7 +17,7 @@ constexpr int SmoothBlockIndex(int j, int i) {
     return (j + kSmoothHalf) * kSmoothSide + (i + kSmoothHalf);
 }
 
-// A grid that has never been filled holds 0 in its corner; the shell is solid otherwise.
+// A grid that has never been filled holds 0 in its corner; the border is solid otherwise.
 inline bool HasSpace(const GameState& state) {
     return state.MazeSpace[0] != 0;
 }

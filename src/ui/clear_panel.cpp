@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "game/links.h"
 #include "game/pause.h"
-#include "game/shell.h"
 #include "media/audio.h"
 #include "navigation/menu_texts.h"
 #include "text/catalogue.h"
@@ -90,9 +90,9 @@ QLabel* ClearPanel::Label5(int index) const {
     return m_label5[static_cast<size_t>(index)];
 }
 
-bool ClearPanel::ShowEnding(IMusic& music, IShell& shell, IPause& pause) {
+bool ClearPanel::ShowEnding(IMusic& music, ILinkOpener& links, IPause& pause) {
     m_ending = true;
-    return PlayEnding(*this, music, shell, pause);
+    return PlayEnding(*this, music, links, pause);
 }
 
 // The texts ignore the mouse, so a press anywhere on the panel arrives here.

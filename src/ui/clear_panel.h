@@ -12,7 +12,7 @@ class QLabel;
 namespace kestrune {
 class IMusic;
 class IPause;
-class IShell;
+class ILinkOpener;
 }  // namespace kestrune
 
 namespace kestrune::ui {
@@ -31,7 +31,7 @@ public:
 
     // The tower ending, start to end (about a minute). Returns false when `pause` reported
     // that the window is closing; the caller should then skip the staircase question.
-    bool ShowEnding(IMusic& music, IShell& shell, IPause& pause);
+    bool ShowEnding(IMusic& music, ILinkOpener& links, IPause& pause);
 
     QWidget* picEnding() const { return m_picEnding; }
     QLabel* Label4() const { return m_label4; }

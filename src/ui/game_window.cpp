@@ -102,7 +102,7 @@ void FitCaption(QPushButton* button, double scale = 1) {
 
 GameWindow::GameWindow(GameWindowDeps deps) : m_deps(std::move(deps)) {
     setWindowTitle(QStringLiteral("Kestrune"));
-    m_windows = std::make_unique<MenuWindows>(m_deps.settings, m_deps.shell, this);
+    m_windows = std::make_unique<MenuWindows>(m_deps.settings, m_deps.links, this);
     m_mapWindow = new MapWindow(this);
     connect(m_mapWindow, &MapWindow::closedByPlayer, this, [this] {
         if (!m_closed) m_logic->ShowMap(false);
@@ -453,7 +453,7 @@ void GameWindow::ShowRanking() {
 }
 
 bool GameWindow::ShowEnding() {
-    return m_picClear->ShowEnding(m_deps.music, m_deps.shell, m_deps.pause);
+    return m_picClear->ShowEnding(m_deps.music, m_deps.links, m_deps.pause);
 }
 
 void GameWindow::SetMapShown(bool shown) {

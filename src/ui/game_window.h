@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "forms/windows.h"
+#include "game/links.h"
 #include "game/pause.h"
-#include "game/shell.h"
 #include "navigation/game_window.h"
 #include "navigation/game_window_logic.h"
 #include "navigation/keys.h"
@@ -42,7 +42,7 @@ struct GameWindowDeps {
     ISoundEffects& effects;
     IDialogs& dialogs;
     IFramePacer& pacer;
-    IShell& shell;
+    ILinkOpener& links;
     IPause& pause;
     std::string towerPath = "tower";
 };

@@ -1,13 +1,13 @@
 #include "ui/menu_windows.h"
 
-#include "game/shell.h"
+#include "game/links.h"
 
 namespace kestrune::ui {
 
-MenuWindows::MenuWindows(SettingsFile& settings, IShell& shell, QWidget* gameWindow,
+MenuWindows::MenuWindows(SettingsFile& settings, ILinkOpener& links, QWidget* gameWindow,
                          MessageFunction message)
     : m_settings(settings),
-      m_shell(shell),
+      m_links(links),
       m_gameWindow(gameWindow),
       m_message(std::move(message)) {}
 
@@ -45,13 +45,13 @@ void MenuWindows::BringRankingToFront() {
 }
 
 void MenuWindows::OpenVersion() {
-    if (!m_version) m_version = new VersionWindow(m_shell, m_message);
+    if (!m_version) m_version = new VersionWindow(m_links, m_message);
     if (m_gameWindow) m_version->setWindowIcon(m_gameWindow->windowIcon());
     m_version->SHOWVERSION(QStringLiteral("Kestrune"), false);
 }
 
 bool MenuWindows::OpenHelp() {
-    return kestrune::OpenHelp(m_shell);
+    return kestrune::OpenHelp(m_links);
 }
 
 void MenuWindows::CloseAll() {

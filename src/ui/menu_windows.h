@@ -8,7 +8,7 @@
 #include "ui/version_window.h"
 
 namespace kestrune {
-class IShell;
+class ILinkOpener;
 class SettingsFile;
 }  // namespace kestrune
 
@@ -17,7 +17,7 @@ namespace kestrune::ui {
 class MenuWindows {
 public:
     // `gameWindow` lends its icon to the ranking table and the About box.
-    MenuWindows(SettingsFile& settings, IShell& shell, QWidget* gameWindow,
+    MenuWindows(SettingsFile& settings, ILinkOpener& links, QWidget* gameWindow,
                 MessageFunction message = {});
     ~MenuWindows();
     MenuWindows(const MenuWindows&) = delete;
@@ -42,7 +42,7 @@ private:
     void BringRankingToFront();
 
     SettingsFile& m_settings;
-    IShell& m_shell;
+    ILinkOpener& m_links;
     QPointer<QWidget> m_gameWindow;
     MessageFunction m_message;
     QPointer<RankingWindow> m_ranking;

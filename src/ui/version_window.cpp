@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "game/shell.h"
+#include "game/links.h"
 #include "game/version.h"
 #include "navigation/menu_texts.h"
 #include "text/catalogue.h"
@@ -51,10 +51,10 @@ QColor VersionWindow::InactiveTitleColour() {
     return QColor(128, 128, 128);
 }
 
-VersionWindow::VersionWindow(IShell& shell, MessageFunction message)
+VersionWindow::VersionWindow(ILinkOpener& links, MessageFunction message)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_shell(shell),
+      m_links(links),
       m_message(std::move(message)) {
     setObjectName(QStringLiteral("frmVersion"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -131,7 +131,7 @@ void VersionWindow::SHOWVERSION(const QString& strTitle, bool tmpBeta) {
 }
 
 void VersionWindow::ExecuteFile(const std::string& fileName) {
-    m_shell.Open(fileName);
+    m_links.Open(fileName);
 }
 
 std::string VersionWindow::HomePageAddress() const {

@@ -10,7 +10,7 @@ class QLabel;
 class QPushButton;
 
 namespace kestrune {
-class IShell;
+class ILinkOpener;
 }
 
 namespace kestrune::ui {
@@ -23,7 +23,7 @@ class VersionWindow final : public QWidget {
 public:
     // `message` defaults to a QMessageBox; tests pass a recorder. Loading the box centres it
     // on the screen.
-    explicit VersionWindow(IShell& shell, MessageFunction message = {});
+    explicit VersionWindow(ILinkOpener& links, MessageFunction message = {});
 
     // Icon, title, "Version 2.0.53", the beta mark when `tmpBeta`; then shown modeless.
     void SHOWVERSION(const QString& strTitle, bool tmpBeta);
@@ -76,7 +76,7 @@ private:
     void SetLook(LinkFrame& frame, FrameLook look);
     void FitCentred(QLabel* label, int designLeft, int designWidth);
 
-    IShell& m_shell;
+    ILinkOpener& m_links;
     MessageFunction m_message;
     LinkFrame m_line1;
     LinkFrame m_line2;

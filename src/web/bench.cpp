@@ -30,7 +30,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void kestrune_bench_setup(int width, int height) {
     using namespace kestrune;
     Bench& b = TheBench();
-    FillTowerShell(*b.state);
+    FillTowerBorder(*b.state);
     b.state->WallColour = {0, 255, 0};
     b.state->PlayerPos = {10, 10, 10, 10};
     b.state->Orientation = kIdentity;

@@ -115,7 +115,7 @@ void WebGameWindow::mnuLanguage_Click(text::Language language) {
 }
 
 void WebGameWindow::RetranslateUi() {
-    js_retranslate(ShellDescriptionJson(m_autoCruiseCaption).c_str());
+    js_retranslate(WindowDescriptionJson(m_autoCruiseCaption).c_str());
     ShowKeyTooltips();
     // The clear panel's lines, as far as they are still the design's.
     if (m_ending) {
@@ -233,12 +233,12 @@ void WebGameWindow::BuildVersion() {
 }
 
 void WebGameWindow::OpenHelp() {
-    m_deps.shell.Open(HelpPageAddress());
+    m_deps.links.Open(HelpPageAddress());
 }
 
 bool WebGameWindow::ShowEnding() {
     m_ending = true;
-    return PlayEnding(*this, m_deps.music, m_deps.shell, m_deps.pause);
+    return PlayEnding(*this, m_deps.music, m_deps.links, m_deps.pause);
 }
 
 void WebGameWindow::SetLayout(LayoutKind layout) {

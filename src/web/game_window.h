@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "game/links.h"
 #include "game/pause.h"
-#include "game/shell.h"
 #include "navigation/ending.h"
 #include "navigation/game_window.h"
 #include "navigation/game_window_logic.h"
@@ -28,7 +28,7 @@ struct WebWindowDeps {
     GameState& state;
     SettingsFile& settings;
     GameServices services;
-    IShell& shell;
+    ILinkOpener& links;
     IPause& pause;
     IMusic& music;
     ICommandRunner& commands;

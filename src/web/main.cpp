@@ -215,7 +215,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char* kestrune_start(const char* browserLanguage) {
     TheApp().ChooseLanguage(browserLanguage ? browserLanguage : "");
     return kestrune::web::Keep(
-        kestrune::web::ShellDescriptionJson(kestrune::text::Tr(kestrune::kAutoCruiseIdle)));
+        kestrune::web::WindowDescriptionJson(kestrune::text::Tr(kestrune::kAutoCruiseIdle)));
 }
 
 // Queues a command of the page (commands.h) with its text and bytes (both may be empty);

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
+#include "game/links.h"
 #include "game/pause.h"
-#include "game/shell.h"
 #include "game/text_store.h"
 #include "media/effects.h"
 #include "media/music.h"
@@ -51,7 +51,7 @@ private:
 };
 
 // Links open in a new tab (mail links in the mail program).
-class WebLinks final : public IShell {
+class WebLinks final : public ILinkOpener {
 public:
     void Open(const std::string& target) override;
 };

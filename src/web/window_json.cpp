@@ -2,7 +2,7 @@
 
 #include "forms/commands.h"
 #include "forms/windows.h"
-#include "game/shell.h"
+#include "game/links.h"
 #include "game/version.h"
 #include "navigation/game_window_logic.h"
 #include "navigation/key_bindings.h"
@@ -142,7 +142,7 @@ void Title(JsonWriter& json) {
 
 }  // namespace
 
-std::string ShellDescriptionJson(const std::string& autoCruiseCaption) {
+std::string WindowDescriptionJson(const std::string& autoCruiseCaption) {
     JsonWriter json;
     json.BeginObject();
     json.String("language", text::LanguageCode(text::CurrentLanguage()));

@@ -13,7 +13,7 @@ namespace kestrune::web {
 
 // The title window, the game window's menus, panel, strip and clear panel, in the current
 // language; the auto cruise item shows the caption given.
-std::string ShellDescriptionJson(const std::string& autoCruiseCaption);
+std::string WindowDescriptionJson(const std::string& autoCruiseCaption);
 // The ranking table with the twelve cells.
 std::string RankingWindowJson(const std::array<RankingCell, 12>& cells);
 // The About box.

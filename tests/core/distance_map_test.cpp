@@ -74,7 +74,7 @@ TEST(Point, LocAddressesTheFourAxesAndIgnoresOthers) {
 // cell walled off, and the values each cell must get.
 TEST(DistanceMap, CorridorGetsStepsPlusOneAndItsWallsTheSolidValue) {
     auto s = test::MakeState();
-    FillTowerShell(*s);
+    FillTowerBorder(*s);
     FillInterior(s->MazeSpace, CellWall);
     s->GoalPos = {4, 4, 4, 4};
     s->MazeSpace[CellIndex(4, 4, 4, 4)] = CellGoal;
@@ -95,15 +95,15 @@ TEST(DistanceMap, CorridorGetsStepsPlusOneAndItsWallsTheSolidValue) {
         EXPECT_EQ(at(c[0], c[1], c[2], c[3]), k + 2) << "corridor cell " << k;
     }
     EXPECT_EQ(at(4, 5, 4, 4), 32767);  // wall beside the goal
-    EXPECT_EQ(at(3, 4, 4, 4), 32767);  // shell beside the goal
+    EXPECT_EQ(at(3, 4, 4, 4), 32767);  // border beside the goal
     EXPECT_EQ(at(7, 5, 5, 6), 32767);  // wall beside the corridor's end
     EXPECT_EQ(at(10, 10, 10, 10), 0);  // open but cut off
     EXPECT_EQ(at(10, 10, 10, 11), 0);  // wall beside nothing reached
     EXPECT_EQ(at(12, 12, 12, 12), 0);  // stale value cleared
-    EXPECT_EQ(at(0, 0, 0, 0), 555);    // the shell is not cleared
+    EXPECT_EQ(at(0, 0, 0, 0), 555);    // the border is not cleared
     EXPECT_EQ(at(20, 10, 10, 10), 555);
 
-    // A later search from elsewhere clears the interior but keeps the shell's old marks.
+    // A later search from elsewhere clears the interior but keeps the border's old marks.
     s->MazeSpace[CellIndex(4, 4, 4, 4)] = CellOpen;
     s->MazeSpace[CellIndex(10, 10, 10, 10)] = CellGoal;
     s->GoalPos = {10, 10, 10, 10};
@@ -116,7 +116,7 @@ TEST(DistanceMap, CorridorGetsStepsPlusOneAndItsWallsTheSolidValue) {
 }
 
 // Generated mazes of every dimension, and tower floors: the map equals the per-level
-// frontier search cell for cell, shell included.
+// frontier search cell for cell, border included.
 TEST(DistanceMap, MatchesTheLevelByLevelSearchOnGeneratedMazes) {
     test::RecordingMusic music;
     test::RecordingTexts texts;
@@ -149,7 +149,7 @@ TEST(DistanceMap, TwoDimensionalMazeMarksTheCellsBesideItsPlane) {
     auto s = test::MakeState();
     PrepareStartup(*s);
     s->GameMode = kModePractice;
-    FillTowerShell(*s);
+    FillTowerBorder(*s);
     s->DimIndex = 1;
     s->Difficulty = 3;
     test::ScriptedRandom random;

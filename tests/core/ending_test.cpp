@@ -10,9 +10,9 @@
 #include "test_support.h"
 
 using namespace kestrune;
+using kestrune::test::RecordingLinkOpener;
 using kestrune::test::RecordingMusic;
 using kestrune::test::RecordingPause;
-using kestrune::test::RecordingShell;
 
 namespace {
 
@@ -108,12 +108,12 @@ class EndingPlay : public ::testing::Test {
 protected:
     FakePanel panel;
     RecordingMusic music;
-    RecordingShell shell;
+    RecordingLinkOpener links;
     RecordingPause pause;
 };
 
 TEST_F(EndingPlay, SetsUpAllThirtyTwoLines) {
-    ASSERT_TRUE(PlayEnding(panel, music, shell, pause));
+    ASSERT_TRUE(PlayEnding(panel, music, links, pause));
     EXPECT_EQ(panel.created, 30);
     ASSERT_EQ(panel.lines.size(), 32u);
     for (int i = 0; i < kEndingLineCount; ++i) {
@@ -134,9 +134,9 @@ TEST_F(EndingPlay, PausesScrollsAndOpensTheMailInOrder) {
     std::vector<size_t> mailsAtPause;
     pause.onPause = [&](int) {
         topAtPause.push_back(panel.endingTop);
-        mailsAtPause.push_back(shell.opened.size());
+        mailsAtPause.push_back(links.opened.size());
     };
-    ASSERT_TRUE(PlayEnding(panel, music, shell, pause));
+    ASSERT_TRUE(PlayEnding(panel, music, links, pause));
 
     ASSERT_EQ(pause.pauses.size(), 547u);
     EXPECT_EQ(pause.pauses.front(), 1000);
@@ -151,7 +151,7 @@ TEST_F(EndingPlay, PausesScrollsAndOpensTheMailInOrder) {
     EXPECT_EQ(panel.repaints, 546);
 
     // The mail link opens once, after the scroll and before the last pause.
-    EXPECT_EQ(shell.opened, std::vector<std::string>{EndingMailLink()});
+    EXPECT_EQ(links.opened, std::vector<std::string>{EndingMailLink()});
     EXPECT_EQ(mailsAtPause[545], 0u);
     EXPECT_EQ(mailsAtPause[546], 1u);
 }
@@ -159,7 +159,7 @@ TEST_F(EndingPlay, PausesScrollsAndOpensTheMailInOrder) {
 TEST_F(EndingPlay, MusicStopsAndTextsAreSetBeforeThePanelShows) {
     std::vector<std::string> log;
     panel.log = &log;
-    ASSERT_TRUE(PlayEnding(panel, music, shell, pause));
+    ASSERT_TRUE(PlayEnding(panel, music, links, pause));
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0], "texts");
     EXPECT_EQ(log[1], "show");
@@ -167,11 +167,11 @@ TEST_F(EndingPlay, MusicStopsAndTextsAreSetBeforeThePanelShows) {
 }
 
 TEST_F(EndingPlay, SecondEndingReusesTheLinesAndShowsTheSame) {
-    ASSERT_TRUE(PlayEnding(panel, music, shell, pause));
+    ASSERT_TRUE(PlayEnding(panel, music, links, pause));
     const auto first = panel.lines;
     const int firstHeight = panel.endingHeight;
     RecordingPause again;
-    ASSERT_TRUE(PlayEnding(panel, music, shell, again));
+    ASSERT_TRUE(PlayEnding(panel, music, links, again));
     EXPECT_EQ(panel.created, 30);
     EXPECT_EQ(again.pauses, pause.pauses);
     EXPECT_EQ(panel.endingHeight, firstHeight);
@@ -185,13 +185,13 @@ TEST_F(EndingPlay, SecondEndingReusesTheLinesAndShowsTheSame) {
 
 TEST_F(EndingPlay, ClosingTheWindowEndsItAtOnceWithoutTheMail) {
     pause.stopAt = 10;
-    EXPECT_FALSE(PlayEnding(panel, music, shell, pause));
+    EXPECT_FALSE(PlayEnding(panel, music, links, pause));
     EXPECT_EQ(pause.pauses.size(), 11u);
-    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(links.opened.empty());
 
     RecordingPause atStart;
     atStart.stopAt = 0;
-    EXPECT_FALSE(PlayEnding(panel, music, shell, atStart));
+    EXPECT_FALSE(PlayEnding(panel, music, links, atStart));
     EXPECT_EQ(atStart.pauses.size(), 1u);
-    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(links.opened.empty());
 }

@@ -20,12 +20,12 @@ bool InInterior(int c) {
 
 using test::ForEachCell;
 
-// A practice state after a 4D maze: shell closed, a maze with its goal in the interior.
+// A practice state after a 4D maze: border closed, a maze with its goal in the interior.
 std::unique_ptr<GameState> StateAfterMaze(int dimIndex) {
     auto s = test::MakeState();
     PrepareStartup(*s);
     s->GameMode = kModePractice;
-    FillTowerShell(*s);
+    FillTowerBorder(*s);
     s->DimIndex = 3;
     s->Difficulty = 5;
     test::ScriptedRandom random;
@@ -133,9 +133,9 @@ TEST(Figure, BlankInThreeDimensionsWipesAFourDimensionalMaze) {
     EXPECT_EQ(wrong, 0);
 }
 
-// Only the 4D "Blank" writes the shell: it rebuilds a damaged one; "Circle" and the
+// Only the 4D "Blank" writes the border: it rebuilds a damaged one; "Circle" and the
 // smaller figures leave it as it is.
-TEST(Figure, FourDimensionalBlankAloneWritesTheShell) {
+TEST(Figure, FourDimensionalBlankAloneWritesTheBorder) {
     RecordingMusic music;
     RecordingTexts texts;
     auto s = test::MakeState();  // all zero, as before the first space
@@ -151,16 +151,16 @@ TEST(Figure, FourDimensionalBlankAloneWritesTheShell) {
     for (int dimIndex : {1, 2, 3}) {
         for (const char* name : {"Circle", "Blank"}) {
             if (dimIndex == 3 && std::string(name) == "Blank") continue;
-            auto t = test::MakeState();  // shell of zeros
+            auto t = test::MakeState();  // border of zeros
             t->DimIndex = static_cast<int16_t>(dimIndex);
             MakeFigure(name, *t, music, texts);
-            int shellWritten = 0;
+            int borderWritten = 0;
             ForEachCell([&](int x, int y, int z, int w) {
                 const bool inside =
                     InInterior(x) && InInterior(y) && InInterior(z) && InInterior(w);
-                shellWritten += !inside && t->MazeSpace[CellIndex(x, y, z, w)] != 0;
+                borderWritten += !inside && t->MazeSpace[CellIndex(x, y, z, w)] != 0;
             });
-            EXPECT_EQ(shellWritten, 0) << name << " dimIndex " << dimIndex;
+            EXPECT_EQ(borderWritten, 0) << name << " dimIndex " << dimIndex;
         }
     }
 }

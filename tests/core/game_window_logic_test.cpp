@@ -21,7 +21,7 @@ protected:
     std::unique_ptr<GameWindowLogic> logic;
 
     void SetUp() override { logic = MakeLogic(); }
-    // An empty 4D box with a solid shell, the player at its corner.
+    // An empty 4D box with a solid border, the player at its corner.
     void EmptyBox() {
         test::ForEachCell([&](int x, int y, int z, int w) {
             state->MazeSpace[CellIndex(x, y, z, w)] =
@@ -190,7 +190,7 @@ TEST_F(LogicTest, BlockedStepOnlyBumps) {
     EmptyBox();
     Load("3");
     const int refreshes = window.refreshes;
-    logic->Ahead_Click(1);  // behind the start is the shell
+    logic->Ahead_Click(1);  // behind the start is the border
     state->MazeSpace[CellIndex(5, 4, 4, 4)] = CellWall;
     logic->Ahead_Click(0);
     EXPECT_EQ(effects.played, (std::vector<std::string>{"dom.wav", "dom.wav"}));
@@ -213,7 +213,7 @@ TEST_F(LogicTest, KeypadDrivesTurnsAndSteps) {
     EXPECT_EQ(state->Orientation[3][0], 1);
     logic->Form_KeyDown(0, false);  // back
     EXPECT_EQ(state->PlayerPos, (Vec4{5, 4, 4, 4}));
-    EXPECT_EQ(Count("dom.wav"), 1);  // w = 3 is the shell
+    EXPECT_EQ(Count("dom.wav"), 1);  // w = 3 is the border
 }
 
 TEST_F(LogicTest, RestartIsDisabledUntilTheFirstMazeAndF6ObeysIt) {

@@ -128,7 +128,7 @@ class MapLogicTest : public ::testing::Test, protected test::LogicRig {
 protected:
     void SetUp() override {
         settings.WriteSetting(kSettingsSection, "Animation", "-1");
-        FillTowerShell(*state);
+        FillTowerBorder(*state);
     }
     int SeenCount(const GameWindowLogic& logic) const {
         int n = 0;

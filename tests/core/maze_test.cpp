@@ -56,12 +56,12 @@ std::pair<int, int> ReachableAndOpen(const GameState& s, std::array<int, 4> star
 void ExpectSoundMaze(const GameState& s, std::array<int, 4> start) {
     int goals = 0;
     int strays = 0;
-    int shellChanged = 0;
+    int borderChanged = 0;
     int offPlane = 0;
     ForEachCell([&](int x, int y, int z, int w) {
         const int16_t c = s.MazeSpace[CellIndex(x, y, z, w)];
         if (!IsInterior(x, y, z, w)) {
-            shellChanged += c != CellBorder;
+            borderChanged += c != CellBorder;
             return;
         }
         goals += c == CellGoal;
@@ -71,7 +71,7 @@ void ExpectSoundMaze(const GameState& s, std::array<int, 4> start) {
     });
     EXPECT_EQ(goals, 1);
     EXPECT_EQ(strays, 0);
-    EXPECT_EQ(shellChanged, 0) << "the shell was written";
+    EXPECT_EQ(borderChanged, 0) << "the border was written";
     EXPECT_EQ(offPlane, 0) << "the maze left its plane or slice";
     EXPECT_EQ(s.MazeSpace[CellIndex(s.GoalPos[0], s.GoalPos[1], s.GoalPos[2], s.GoalPos[3])],
               CellGoal);
@@ -83,7 +83,7 @@ void ExpectSoundMaze(const GameState& s, std::array<int, 4> start) {
 
 // Every practice maze, over many seeds per dimension and level: a single goal in the far
 // corner of the used axes, its readout, all open cells joined to the start, nothing outside
-// the plane or slice, the shell untouched, green walls, the music restarted, and the draws
+// the plane or slice, the border untouched, green walls, the music restarted, and the draws
 // of more than 1000 relocations.
 TEST(PracticeMaze, EveryDimensionAndLevelBuildsAConnectedMazeInItsSpace) {
     const std::array<const char*, 3> readouts = {"12,12,0,0です", "12,12,12,0です",
@@ -435,10 +435,10 @@ TEST(TowerFloor, OddStartCellStillEnds) {
 
 // The tower start fill: every cell with a coordinate outside 4..16 is border, the interior
 // open, whatever the grid held before.
-TEST(TowerShell, FillsTheShellAndClearsTheInterior) {
+TEST(TowerBorder, FillsTheBorderAndClearsTheInterior) {
     auto s = test::MakeState();
     s->MazeSpace.fill(CellWall);
-    FillTowerShell(*s);
+    FillTowerBorder(*s);
     int wrong = 0;
     ForEachCell([&](int x, int y, int z, int w) {
         const int16_t expected = IsInterior(x, y, z, w) ? CellOpen : CellBorder;

@@ -23,7 +23,7 @@ protected:
     }
     ClearPanel panel;
     test::RecordingMusic music;
-    test::RecordingShell shell;
+    test::RecordingLinkOpener links;
     test::RecordingPause pause;
 };
 
@@ -63,7 +63,7 @@ TEST_F(ClearPanelTest, PanelAndPictureAreBlack) {
 TEST_F(ClearPanelTest, EndingLeavesThirtyTwoLabelsScrolledExactly34LinesUp) {
     std::vector<int> topAtPause;
     pause.onPause = [&](int) { topAtPause.push_back(panel.picEnding()->y()); };
-    ASSERT_TRUE(panel.ShowEnding(music, shell, pause));
+    ASSERT_TRUE(panel.ShowEnding(music, links, pause));
 
     EXPECT_TRUE(panel.isVisible());
     EXPECT_EQ(music.calls, std::vector<std::string>{"stop"});
@@ -92,13 +92,13 @@ TEST_F(ClearPanelTest, EndingLeavesThirtyTwoLabelsScrolledExactly34LinesUp) {
 }
 
 TEST_F(ClearPanelTest, SecondEndingReusesTheLabels) {
-    ASSERT_TRUE(panel.ShowEnding(music, shell, pause));
+    ASSERT_TRUE(panel.ShowEnding(music, links, pause));
     std::vector<QLabel*> first;
     for (int i = 0; i < kEndingLineCount; ++i) first.push_back(panel.Label5(i));
 
     panel.hide();
     test::RecordingPause again;
-    ASSERT_TRUE(panel.ShowEnding(music, shell, again));
+    ASSERT_TRUE(panel.ShowEnding(music, links, again));
     EXPECT_EQ(panel.picEnding()->findChildren<QLabel*>().size(), 33);  // Label4 and 32 lines
     EXPECT_TRUE(panel.isVisible());
     for (int i = 0; i < kEndingLineCount; ++i) {
@@ -123,7 +123,7 @@ TEST_F(ClearPanelTest, LeftClickAnywhereOnThePanelAsksToHideIt) {
     EXPECT_EQ(spy.count(), 5);
 
     // Nor does an ending's created line swallow the click.
-    ASSERT_TRUE(panel.ShowEnding(music, shell, pause));
+    ASSERT_TRUE(panel.ShowEnding(music, links, pause));
     QTest::mouseClick(panel.Label5(31), Qt::LeftButton, {}, QPoint(150, 10));
     EXPECT_EQ(spy.count(), 6);
 }

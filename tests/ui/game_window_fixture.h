@@ -27,7 +27,7 @@ protected:
     test::RecordingEffects effects;
     test::ScriptedDialogs dialogs;
     test::RecordingPacer pacer;
-    test::RecordingShell shell;
+    test::RecordingLinkOpener links;
     NoPause pause;
     std::unique_ptr<GameWindow> window;
 
@@ -39,7 +39,7 @@ protected:
         state->GameMode = mode;
         if (mode == kModeTower) SetNewTowerStart(*state);
         window = std::make_unique<GameWindow>(GameWindowDeps{*state, settings, random, clock, music,
-                                                             effects, dialogs, pacer, shell, pause,
+                                                             effects, dialogs, pacer, links, pause,
                                                              dir.file("tower")});
         window->show();
         window->logic().BuildFirstSpace();

@@ -323,16 +323,16 @@ TEST_F(GameWindowTest, ClosingStoresTheAnimationSettingAndStopsTheMusic) {
     EXPECT_EQ(window->AutoCruiseCaption(), "");
 }
 
-TEST_F(GameWindowTest, HelpOpensThePageThroughTheShell) {
+TEST_F(GameWindowTest, HelpOpensThePageWithTheDesktopsBrowser) {
     Open(kModePractice);
     // The help action is the first item of the last menu.
     QList<QAction*> menus = window->menuBar()->actions();
     QAction* help = menus.back()->menu()->actions().front();
     ASSERT_FALSE(FindDataFile("kestrune.html").empty());  // the build copies it beside us
     help->trigger();
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].rfind("file://", 0), 0u);
-    EXPECT_NE(shell.opened[0].find("kestrune.html"), std::string::npos);
+    ASSERT_EQ(links.opened.size(), 1u);
+    EXPECT_EQ(links.opened[0].rfind("file://", 0), 0u);
+    EXPECT_NE(links.opened[0].find("kestrune.html"), std::string::npos);
 }
 
 }  // namespace

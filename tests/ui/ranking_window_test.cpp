@@ -9,7 +9,7 @@
 
 #include "settings/settings_file.h"
 #include "test_support.h"
-#include "ui/desktop_shell.h"
+#include "ui/desktop_links.h"
 #include "ui/menu_windows.h"
 #include "ui/ranking_window.h"
 
@@ -123,12 +123,12 @@ TEST_F(RankingTest, RulesAndBoxesAreDrawnWhereTheTableSays) {
 }
 
 TEST_F(RankingTest, MenuOpensOnceReReadsOnlyAfterARecordOrAReopen) {
-    kestrune::test::RecordingShell shell;
+    kestrune::test::RecordingLinkOpener links;
     QWidget game;
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::red);
     game.setWindowIcon(QIcon(pixmap));
-    MenuWindows windows(settings, shell, &game);
+    MenuWindows windows(settings, links, &game);
 
     windows.OpenRanking();
     QPointer<RankingWindow> window = windows.Ranking();
@@ -158,8 +158,8 @@ TEST_F(RankingTest, MenuOpensOnceReReadsOnlyAfterARecordOrAReopen) {
 }
 
 TEST_F(RankingTest, ReloadCreatesTheWindowWhenItIsNotOpen) {
-    kestrune::test::RecordingShell shell;
-    MenuWindows windows(settings, shell, nullptr);
+    kestrune::test::RecordingLinkOpener links;
+    MenuWindows windows(settings, links, nullptr);
     Write("Time20", "125");
     windows.ReloadRanking();
     ASSERT_TRUE(windows.Ranking());

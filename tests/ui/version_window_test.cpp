@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/shell.h"
+#include "game/links.h"
 #include "settings/settings_file.h"
 #include "test_support.h"
 #include "ui/menu_windows.h"
@@ -27,7 +27,7 @@ namespace {
 class VersionTest : public ::testing::Test {
 protected:
     VersionTest()
-        : window(new VersionWindow(shell, [this](const QString& text, const QString& title) {
+        : window(new VersionWindow(links, [this](const QString& text, const QString& title) {
               messages.push_back({text.toStdString(), title.toStdString()});
           })) {}
     ~VersionTest() override { delete window.data(); }
@@ -40,7 +40,7 @@ protected:
         QApplication::sendEvent(target, &move);
     }
 
-    kestrune::test::RecordingShell shell;
+    kestrune::test::RecordingLinkOpener links;
     std::vector<std::pair<std::string, std::string>> messages;
     QPointer<VersionWindow> window;
 };
@@ -174,15 +174,15 @@ TEST_F(VersionTest, MailLinkCarriesTitleAndVersionUnencoded) {
     window->SHOWVERSION(QStringLiteral("Kestrune"), false);
     Move(window->Label2());
     QTest::mouseClick(window->Label2(), Qt::LeftButton, {}, {5, 5});
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0], "mailto:?subject=KestruneVersion 2.0.53");
+    ASSERT_EQ(links.opened.size(), 1u);
+    EXPECT_EQ(links.opened[0], "mailto:?subject=KestruneVersion 2.0.53");
     EXPECT_EQ(window->Line1Look(), Look::Raised);
 
     // Only a left click on the label opens it.
     QTest::mouseClick(window->Label2(), Qt::RightButton, {}, {5, 5});
     QTest::mousePress(window->Label2(), Qt::LeftButton, {}, {5, 5});
     QTest::mouseRelease(window->Label2(), Qt::LeftButton, {}, {5, 40});
-    EXPECT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(links.opened.size(), 1u);
 }
 
 TEST_F(VersionTest, HomePageLinkOpensTheHelpPage) {
@@ -192,8 +192,8 @@ TEST_F(VersionTest, HomePageLinkOpensTheHelpPage) {
     std::ofstream(dir.file("kestrune.html")) << "<html></html>";
     QTest::mouseClick(window->Label1(), Qt::LeftButton, {}, {5, 5});
     std::filesystem::current_path(old);
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0], kestrune::FileUrl(dir.file("kestrune.html")));
+    ASSERT_EQ(links.opened.size(), 1u);
+    EXPECT_EQ(links.opened[0], kestrune::FileUrl(dir.file("kestrune.html")));
 }
 
 TEST_F(VersionTest, OkClosesOnLeftReleaseOnly) {
@@ -226,12 +226,12 @@ TEST(VersionMenu, MenuShowsKestruneWithTheGameIconAndReusesAnOpenBox) {
     kestrune::test::TempDir dir;
     kestrune::SettingsFile settings;
     settings.SetSettingsPath(dir.file("kestrune.ini"));
-    kestrune::test::RecordingShell shell;
+    kestrune::test::RecordingLinkOpener links;
     QWidget game;
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::blue);
     game.setWindowIcon(QIcon(pixmap));
-    kestrune::ui::MenuWindows windows(settings, shell, &game,
+    kestrune::ui::MenuWindows windows(settings, links, &game,
                                       [](const QString&, const QString&) {});
 
     windows.OpenVersion();

@@ -108,7 +108,7 @@ int NextToGoal(int floor) {
     NullMusicDevice device;
     Music music(device, ".", "");
     PictureWindow texts(1, 1);
-    FillTowerShell(*state);
+    FillTowerBorder(*state);
     MakeMaze(*state, random, music, texts);
     // One cell before the goal along x, facing it: from the +x side the view turns half round.
     const bool fromPlus = state->GoalPos[0] < 16;

@@ -1,11 +1,11 @@
-// The desktop shell of the game: opens links with the user's browser or mail program.
+// Opening links on the desktop: with the user's browser or mail program.
 #pragma once
 
-#include "game/shell.h"
+#include "game/links.h"
 
 namespace kestrune::ui {
 
-class DesktopShell final : public IShell {
+class DesktopLinkOpener final : public ILinkOpener {
 public:
     // URLs go to QDesktopServices as given; a bare absolute path is opened as a local file.
     void Open(const std::string& target) override;

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/shell.h"
+#include "game/links.h"
 #include "game/version.h"
 #include "test_support.h"
 #include "text/catalogue.h"
@@ -45,22 +45,22 @@ protected:
 
 TEST_F(InTempDir, HelpPageInTheCurrentDirectoryComesFirst) {
     std::ofstream(m_dir.file("kestrune.html")) << "<html></html>";
-    test::RecordingShell shell;
-    ASSERT_TRUE(OpenHelp(shell));
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0], FileUrl(m_dir.file("kestrune.html")));
+    test::RecordingLinkOpener links;
+    ASSERT_TRUE(OpenHelp(links));
+    ASSERT_EQ(links.opened.size(), 1u);
+    EXPECT_EQ(links.opened[0], FileUrl(m_dir.file("kestrune.html")));
 }
 
 // In English the page opens at its English section, which the shipped page has.
 TEST_F(InTempDir, InEnglishTheHelpPageOpensAtItsEnglishSection) {
     std::ofstream(m_dir.file("kestrune.html")) << "<html></html>";
     text::SetLanguage(text::Language::English);
-    test::RecordingShell shell;
-    const bool opened = OpenHelp(shell);
+    test::RecordingLinkOpener links;
+    const bool opened = OpenHelp(links);
     text::SetLanguage(text::Language::Japanese);
     ASSERT_TRUE(opened);
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0], FileUrl(m_dir.file("kestrune.html")) + "#en");
+    ASSERT_EQ(links.opened.size(), 1u);
+    EXPECT_EQ(links.opened[0], FileUrl(m_dir.file("kestrune.html")) + "#en");
     std::ifstream page(test::SourceDir() + "/assets/kestrune.html");
     std::stringstream text;
     text << page.rdbuf();

@@ -1,4 +1,4 @@
-#include "game/shell.h"
+#include "game/links.h"
 
 #include <filesystem>
 
@@ -39,10 +39,10 @@ std::string HelpPageUrl() {
     return text::CurrentLanguage() == text::Language::English ? url + "#en" : url;
 }
 
-bool OpenHelp(IShell& shell) {
+bool OpenHelp(ILinkOpener& links) {
     const std::string url = HelpPageUrl();
     if (url.empty()) return false;
-    shell.Open(url);
+    links.Open(url);
     return true;
 }
 

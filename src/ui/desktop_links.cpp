@@ -1,4 +1,4 @@
-#include "ui/desktop_shell.h"
+#include "ui/desktop_links.h"
 
 #include <QDesktopServices>
 #include <QString>
@@ -6,7 +6,7 @@
 
 namespace kestrune::ui {
 
-void DesktopShell::Open(const std::string& target) {
+void DesktopLinkOpener::Open(const std::string& target) {
     const QString text = QString::fromStdString(target);
     const QUrl url = text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text) : QUrl(text);
     QDesktopServices::openUrl(url);

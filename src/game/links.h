@@ -8,9 +8,9 @@ namespace kestrune {
 
 // Asks the desktop to "open" a file, URL or mail link. The result is not looked at: a desktop
 // without a browser or mail program simply does nothing.
-class IShell {
+class ILinkOpener {
 public:
-    virtual ~IShell() = default;
+    virtual ~ILinkOpener() = default;
     virtual void Open(const std::string& target) = 0;
 };
 
@@ -32,7 +32,8 @@ std::string FileUrl(const std::string& absolutePath);
 // Empty when there is none.
 std::string HelpPageUrl();
 
-// Opens the help page through the shell; false (and nothing opened) when it cannot be found.
-bool OpenHelp(IShell& shell);
+// Opens the help page with the desktop's browser; false (and nothing opened) when it cannot be
+// found.
+bool OpenHelp(ILinkOpener& links);
 
 }  // namespace kestrune
