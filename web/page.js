@@ -579,12 +579,15 @@ export class Page {
 
   viewport() {
     const root = document.documentElement;
+    const coarse = matchMedia("(pointer: coarse)").matches || navigator.maxTouchPoints > 0;
+    // Menus grow to finger size before the menu bar's height is measured.
+    document.body.classList.toggle("coarse", coarse);
     return {
       width: root.clientWidth,
       height: root.clientHeight,
       menuHeight: $("menubar").offsetHeight,
       pixelRatio: window.devicePixelRatio || 1,
-      coarse: matchMedia("(pointer: coarse)").matches || navigator.maxTouchPoints > 0,
+      coarse,
     };
   }
 

@@ -30,7 +30,9 @@ function openEveryMenu(page) {
     const found = [];
     const walk = (drop, path) => {
       const r = drop.getBoundingClientRect();
-      found.push({ path, left: r.left, top: r.top, right: r.right, bottom: r.bottom });
+      const rows = [...drop.querySelectorAll(":scope > .item")].map((i) => i.offsetHeight);
+      found.push({ path, left: r.left, top: r.top, right: r.right, bottom: r.bottom,
+                   row: Math.min(...rows) });
       for (const item of drop.querySelectorAll(":scope > .item.sub:not(.disabled)")) {
         item.click();
         walk(item.querySelector(":scope > .dropdown"), `${path} > ${item.id || item.textContent}`);
@@ -82,9 +84,12 @@ for (const size of sizes) {
       if (size.touch)
         assert.ok(b.right - b.left >= 44 && b.bottom - b.top >= 44, `${b.id} finger size`);
     }
-    for (const d of await openEveryMenu(page))
+    for (const d of await openEveryMenu(page)) {
       assert.ok(d.left >= 0 && d.top >= 0 && d.right <= layout.width && d.bottom <= layout.height,
                 `${d.path} inside the page: ${JSON.stringify(d)}`);
+      // Rows a finger can hit (shorter only where a short screen must hold a whole menu).
+      if (size.touch) assert.ok(d.row >= (size.height > 500 ? 40 : 30), `${d.path} rows ${d.row}`);
+    }
 
     // Each key, tapped or clicked where it is shown: forward, back, then the twelve turns.
     await menu(page, "mnuOther", "mnuAnimation0");
