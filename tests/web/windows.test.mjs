@@ -4,7 +4,7 @@
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { canvasPixels, endSession, idle, keypad, menu, openGame,
-         startSession } from "./lib.mjs";
+         settingsKey, startSession } from "./lib.mjs";
 
 let server;
 let browser;
@@ -201,18 +201,25 @@ function cutTexts() {
   return cut;
 }
 
-test("no fixed text is cut at pixel ratios 1, 1.5, 2 and 3", async () => {
-  for (const scale of [1, 1.5, 2, 3]) {
-    const page = await openGame(browser, server, { width: 1024, height: 768, scale });
+test("no fixed text is cut at pixel ratios 1, 1.5, 2 and 3, in either layout", async () => {
+  const cases = [1, 1.5, 2, 3].flatMap((scale) => ["classic", "fit"].map((layout) => ({
+    layout, scale, width: 1024, height: 768 })));
+  // And a phone's compact arrangement.
+  cases.push({ layout: "fit", scale: 3, width: 390, height: 844, touch: true });
+  for (const { layout, ...size } of cases) {
+    const storage = { [settingsKey]: `[Kestrune]\r\nLayout=${layout}\r\n` };
+    const page = await openGame(browser, server, { ...size, storage });
     const cut = await page.evaluate(cutTexts);
     await practice(page);
+    assert.equal(await page.evaluate(() => document.body.classList.contains("fit")),
+                 layout === "fit");
     // The clear panel's fixed lines, shown as a clear shows them.
     await page.evaluate(() => window.kestrune.page.showClearPanel(true));
     await menu(page, "mnuOther", "mnuHRanking");
     await menu(page, "mnuHelp", "mnuHVarsion");
     await idle(page);
     cut.push(...await page.evaluate(cutTexts));
-    assert.deepEqual(cut, [], `at ratio ${scale}`);
+    assert.deepEqual(cut, [], `${layout} at ${JSON.stringify(size)}`);
     await page.close();
   }
 });
