@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
+#include <cmath>
+#include <utility>
 
 #include "game/links.h"
 #include "game/pause.h"
@@ -80,6 +82,31 @@ void ClearPanel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) RetranslateUi();
 }
 
+void ClearPanel::SetScale(double scale) {
+    // The ending places its lines from the first one's place and height: it keeps the size it
+    // started with.
+    if (m_ending || scale == m_scale) return;
+    m_scale = scale;
+    const forms::Form& form = forms::ClearPanelForm();
+    const auto scaled = [scale](const forms::Rect& r) {
+        return QRect(static_cast<int>(std::lround(r.left * scale / forms::kTwipsPerPixel)),
+                     static_cast<int>(std::lround(r.top * scale / forms::kTwipsPerPixel)),
+                     static_cast<int>(std::lround(r.width * scale / forms::kTwipsPerPixel)),
+                     static_cast<int>(std::lround(r.height * scale / forms::kTwipsPerPixel)));
+    };
+    resize(scaled({0, 0, form.width, form.height}).size());
+    m_picEnding->setGeometry(scaled(form.Find("picEnding").rect));
+    const std::pair<QLabel*, const char*> texts[] = {
+        {m_label4, "Label4"}, {m_label5[0], "Label5_0"}, {m_label5[1], "Label5_1"}};
+    for (const auto& [label, id] : texts) {
+        const forms::Control& c = form.Find(id);
+        label->setGeometry(scaled(c.rect));
+        QFont font = label->font();
+        font.setPointSizeF(c.points * scale);
+        label->setFont(font);
+    }
+}
+
 void ClearPanel::SetClearTimeCaption(const QString& caption) {
     m_clearTimeShown = true;
     m_label5[1]->setText(caption);
@@ -142,7 +169,7 @@ void ClearPanel::SetLineTop(int index, int top) {
 void ClearPanel::SetLineFontSize(int index, double points) {
     QLabel* line = m_label5[static_cast<size_t>(index)];
     QFont font = line->font();
-    font.setPointSizeF(points);
+    font.setPointSizeF(points * m_scale);
     line->setFont(font);
 }
 

@@ -28,6 +28,8 @@ public:
 
     // Label5(1): "Clear time" until a clear replaces it.
     void SetClearTimeCaption(const QString& caption);
+    // The panel, its lines and their faces at scale times the design's size (the fit layout).
+    void SetScale(double scale);
 
     // The tower ending, start to end (about a minute). Returns false when `pause` reported
     // that the window is closing; the caller should then skip the staircase question.
@@ -68,6 +70,7 @@ private:
     bool m_pressed = false;
     bool m_clearTimeShown = false;  // Label5(1) holds a clear time, not its design caption
     bool m_ending = false;          // the lines hold the tower ending
+    double m_scale = 1;
 };
 
 }  // namespace kestrune::ui

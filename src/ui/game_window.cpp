@@ -524,7 +524,10 @@ void GameWindow::SetLayout(LayoutKind layout) {
     const bool wasFit = m_layout == LayoutKind::Fit;
     m_layout = layout;
     // The classic arithmetic starts from the design's places and faces.
-    if (wasFit) PlaceDescribed(1, 0, 0);
+    if (wasFit) {
+        PlaceDescribed(1, 0, 0);
+        ScaleBoxes(1);
+    }
     Form_Resize();
 }
 
@@ -556,6 +559,14 @@ void GameWindow::PlaceDescribed(double scale, int x0, int y0) {
     for (int slot = 0; slot < kPanelActionCount; ++slot) FitCaption(PanelButton(slot), scale);
 }
 
+void GameWindow::ScaleBoxes(double scale) {
+    m_picClear->SetScale(scale);
+    const forms::Control& wait = forms::GameForm().Find("lblWait");
+    m_lblWait->resize(static_cast<int>(std::lround(wait.rect.width * scale / kTwipsPerPixel)),
+                      static_cast<int>(std::lround(wait.rect.height * scale / kTwipsPerPixel)));
+    m_lblWait->setFont(DesignFont(wait.points * scale, wait.bold));
+}
+
 void GameWindow::ArrangeFit() {
     forms::LayoutInput in;
     in.kind = LayoutKind::Fit;
@@ -576,6 +587,7 @@ void GameWindow::ArrangeFit() {
     m_lblGoal->move(l.goalLeft, m_lblGoal->y());
     m_stripBottom = l.strip.bottom();
     if (!m_mnuZahyou->isChecked()) m_picture2->move(m_picture2->x(), m_stripBottom);
+    ScaleBoxes(l.boxScale);
     m_lblWait->move((l.view.width - m_lblWait->width()) / 2,
                     (l.view.height - m_lblWait->height()) / 2);
     m_picClear->move((l.view.width - m_picClear->width()) / 2,

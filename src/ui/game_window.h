@@ -155,6 +155,8 @@ private:
     void PlaceDescribed(double scale, int x0, int y0);
     // The fit layout: the whole design scaled to the window, the view drawn at its size.
     void ArrangeFit();
+    // The clear panel and the wait label at scale times their design size.
+    void ScaleBoxes(double scale);
     void FormUnloadOnce();
     void ShowKeyTooltips();
     QPushButton* PanelButton(int slot) const;
