@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "render/layout.h"
 
@@ -9,16 +10,25 @@ namespace kestrune::forms {
 
 namespace {
 
-// The panel's parts in design twips: the panel starts 8 pixels down at the view's right edge.
-constexpr double kViewWidth = 6675, kViewHeight = 6615;
-constexpr double kPanelLeft = 6675, kPanelTop = 120, kPanelWidth = 1935, kPanelHeight = 6135;
-constexpr double kPlaneLeft = 1560, kPlaneTop = 120, kPlaneStep = 360;
-constexpr double kPlaneWidth = 375, kPlaneHeight = 255;
-constexpr double kReadoutsTop = kReadoutsTopTwips, kClockTop = 5340, kReadoutsBottom = 6015;
-constexpr double kStripTop = 6240, kStripWidth = 6675, kStripHeight = 375;
+// The design's parts in twips, as the windows' description places them.
+const Rect& Part(const char* id) {
+    return GameForm().Find(id).rect;
+}
+const double kViewWidth = Part("picture1").width, kViewHeight = GameForm().height;
+const double kPanelTop = Part("picCon").top, kPanelWidth = Part("picCon").width;
+const double kPanelHeight = Part("picCon").height;
+// The panel stands against the client's right edge, where the classic arithmetic puts it.
+const double kPanelLeft = GameForm().width - kPanelWidth;
+const double kReadoutsTop = Part("Label2").top, kClockTop = Part("Label7").top;
+const double kReadoutsBottom = Part("lbltime").top + Part("lbltime").height;
+const double kStripTop = Part("picture2").top, kStripWidth = Part("picture2").width;
+const double kStripHeight = Part("picture2").height;
 constexpr double kGoalLeft = 4300;  // where the window puts lblGoal in a wide strip
 // The clear panel and the wait label, in view pixels.
-constexpr double kClearWidth = 393, kClearHeight = 177, kWaitWidth = 193, kWaitHeight = 41;
+const double kClearWidth = ClearPanelForm().width / kTwipsPerPixel;
+const double kClearHeight = ClearPanelForm().height / kTwipsPerPixel;
+const double kWaitWidth = Part("lblWait").width / kTwipsPerPixel;
+const double kWaitHeight = Part("lblWait").height / kTwipsPerPixel;
 
 // The compact arrangement, CSS pixels: a gap between keys, the plane label beside each pair,
 // keys no taller than a thumb needs, and how far the readouts may shrink or grow.
@@ -58,10 +68,11 @@ void PlaceFromDesign(GameLayout& out, const Design& d, double panelLeft, double 
         out.buttons[static_cast<size_t>(slot)] =
             d(panelLeft + p.left, kPanelTop + p.top, p.width, kPanelButtonHeight);
     }
-    for (int i = 0; i < kPlaneCount; ++i)
+    for (int i = 0; i < kPlaneCount; ++i) {
+        const Rect& r = Part(("lblPlane" + std::to_string(i + 1)).c_str());
         out.planeLabels[static_cast<size_t>(i)] =
-            d(panelLeft + kPlaneLeft, kPanelTop + kPlaneTop + kPlaneStep * (i + 1), kPlaneWidth,
-              kPlaneHeight);
+            d(panelLeft + r.left, kPanelTop + r.top, r.width, r.height);
+    }
     out.readouts =
         d(panelLeft, kPanelTop + kReadoutsTop, panelWidth, kReadoutsBottom - kReadoutsTop);
     out.direction = d(panelLeft, kPanelTop + kReadoutsTop, panelWidth, kClockTop - kReadoutsTop);
@@ -110,8 +121,8 @@ GameLayout Scaled(const LayoutInput& in, double s) {
     out.arrangement = GameLayout::Arrangement::Scaled;
     out.scale = out.keyScale = s;
     const double k = s / kTwipsPerPixel;
-    const Design d{s, (in.width - kDesignClientWidth * k) / 2,
-                   (in.height - kDesignClientHeight * k) / 2};
+    const Design d{s, (in.width - GameForm().width * k) / 2,
+                   (in.height - GameForm().height * k) / 2};
     out.view = d(0, 0, kViewWidth, kViewHeight);
     out.panel = d(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
     out.strip = d(0, kStripTop, kStripWidth, kStripHeight);
@@ -122,10 +133,10 @@ GameLayout Scaled(const LayoutInput& in, double s) {
 }
 
 // The compact arrangement's sizes in design pixels.
-constexpr double kStripDesignWidth = kStripWidth / kTwipsPerPixel;     // 445
-constexpr double kStripDesignHeight = kStripHeight / kTwipsPerPixel;   // 25
-constexpr double kReadoutsDesignWidth = kPanelWidth / kTwipsPerPixel;  // 129
-constexpr double kReadoutsDesignHeight = (kReadoutsBottom - kReadoutsTop) / kTwipsPerPixel;
+const double kStripDesignWidth = kStripWidth / kTwipsPerPixel;     // 445
+const double kStripDesignHeight = kStripHeight / kTwipsPerPixel;   // 25
+const double kReadoutsDesignWidth = kPanelWidth / kTwipsPerPixel;  // 129
+const double kReadoutsDesignHeight = (kReadoutsBottom - kReadoutsTop) / kTwipsPerPixel;
 // Two pairs of keys with their plane labels side by side, and five rows of keys.
 constexpr double kGridMinWidth = 2 * (2 * kKeyMin + 2 * kGap + kPlaneColumn) + kGap;
 constexpr double kGridMinHeight = kGridRows * kKeyMin + (kGridRows - 1) * kGap;
@@ -208,8 +219,8 @@ GameLayout ComputeGameLayout(const LayoutInput& in) {
     if (in.kind == LayoutKind::Classic) {
         out = Classic(in);
     } else {
-        const double s = std::min(in.width * kTwipsPerPixel / kDesignClientWidth,
-                                  in.height * kTwipsPerPixel / kDesignClientHeight);
+        const double s = std::min(in.width * kTwipsPerPixel / GameForm().width,
+                                  in.height * kTwipsPerPixel / GameForm().height);
         // The design's smallest buttons are 25 pixels high: a finger needs them larger.
         const bool tooSmallForFingers =
             in.touch && kPanelButtonHeight / kTwipsPerPixel * s < kTouchKeySize;

@@ -34,11 +34,6 @@ inline constexpr std::array<ButtonPlace, kPanelActionCount> kButtonPlaces = {{
     {0, 2640, 1575},
 }};
 inline constexpr int kPlaneCount = 6;
-// Where the readouts (Label2 down to lbltime) start in the panel, in twips.
-inline constexpr int kReadoutsTopTwips = 3240;
-
-// The design's client area: 8610 x 6615 twips, 574 x 441 pixels at 15 twips a pixel.
-inline constexpr double kDesignClientWidth = 8610, kDesignClientHeight = 6615;
 // The smallest key a finger hits reliably, in CSS pixels.
 inline constexpr double kTouchKeySize = 44;
 

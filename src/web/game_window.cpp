@@ -263,7 +263,7 @@ void WebGameWindow::FitResize(const double* viewport) {
     in.touch = viewport[4] != 0;
     const forms::GameLayout l = forms::ComputeGameLayout(in);
     // The strip's texts are the wide ones: the strip keeps the design's proportions.
-    m_outerWidthTwips = static_cast<int>(forms::kDesignClientWidth);
+    m_outerWidthTwips = forms::GameForm().width;
     m_clientHeightPx = l.strip.bottom();
     m_stripHeightPx = l.strip.height;
     const char* names[] = {"classic", "scaled", "portrait", "landscape"};
@@ -279,7 +279,8 @@ void WebGameWindow::FitResize(const double* viewport) {
     Rect(json, "readouts", l.readouts);
     // Where the readouts start in the design, in the panel's pixels: the page places each of
     // their labels from there.
-    json.Number("readoutsDesignTop", forms::kReadoutsTopTwips / forms::kTwipsPerPixel)
+    json.Number("readoutsDesignTop",
+                forms::GameForm().Find("Label2").rect.top / forms::kTwipsPerPixel)
         .Number("lblGoalLeft", l.goalLeft);
     json.BeginArray("controls");
     auto control = [&](const std::string& id, const forms::LayoutRect& r) {
