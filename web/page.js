@@ -414,7 +414,7 @@ export class Page {
     strip.id = "picture2";
     for (const l of d.stripLabels) label(strip, l);
     $("lblZahyou").style.width = "auto";
-    $("lblZahyou").style.minWidth = "81px";
+    $("lblZahyou").style.minWidth = `${this.zahyouWidth()}px`;
 
     const panel = element("div", "", client);
     panel.id = "picCon";
@@ -621,6 +621,11 @@ export class Page {
     this.stripTop = l.picture2Top;
   }
 
+  // The position readout grows to the right, never narrower than its design box.
+  zahyouWidth() {
+    return this.description.stripLabels.find((l) => l.id === "lblZahyou").width;
+  }
+
   // The panel and strip back at the design's places and sizes, as built.
   placeDesign() {
     this.fitted = false;
@@ -640,7 +645,7 @@ export class Page {
     $("Label3").style.left = "auto";
     $("Label3").style.right = "0px";
     $("lblZahyou").style.width = "auto";
-    $("lblZahyou").style.minWidth = "81px";
+    $("lblZahyou").style.minWidth = `${this.zahyouWidth()}px`;
     $("picture2").style.left = "0px";
     $("picture2").style.height = "";
     $("picture1").style.left = "0px";
@@ -676,7 +681,7 @@ export class Page {
     }
     $("lblGoal").style.left = px(l.lblGoalLeft);
     $("lblZahyou").style.width = "auto";
-    $("lblZahyou").style.minWidth = px(81 * l.scale);
+    $("lblZahyou").style.minWidth = px(this.zahyouWidth() * l.scale);
     const controls = new Map(l.controls.map((c) => [c.id, c]));
     for (const b of d.buttons) {
       place($(b.id), inPanel(controls.get(b.id)));
@@ -761,7 +766,7 @@ export class Page {
     }
     const ok = place(element("button", "abs courier", body), v.ok);
     ok.textContent = v.ok.text;
-    ok.style.fontSize = "12pt";
+    ok.style.fontSize = `${v.ok.points}pt`;
     ok.addEventListener("mouseup", (e) => {
       if (e.button === 0) $("version").remove();
       else this.message(v.secretText, v.secretTitle, v.secretOk);

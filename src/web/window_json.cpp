@@ -222,6 +222,7 @@ std::string VersionWindowJson() {
     const Control& ok = form.Find("Command1");
     json.BeginObject("ok").String("text", Caption(ok.caption, ok.literal));
     Place(json, ok.rect);
+    json.Number("points", ok.points);
     json.EndObject();
     json.String("secretText", captions::kVersionSecretText)
         .String("secretTitle", Tr(captions::kVersionSecretTitle))
