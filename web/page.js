@@ -169,10 +169,20 @@ export class Page {
     window.addEventListener("keydown", (e) => {
       if (this.menuOpen && !this.modal) this.menuKey(e);
     }, true);
-    // A moved window stays inside a page that shrinks.
+    // A moved window stays inside a page that shrinks; a finger gets finger-size menus and
+    // captions as soon as the page knows of it.
     window.addEventListener("resize", () => {
+      this.coarse();
       for (const id of places.keys()) if ($(id) && !$(id).hidden) keepInside($(id));
     });
+    this.coarse();
+  }
+
+  // Whether the pointer is a finger; the page's menus, boxes and captions follow it.
+  coarse() {
+    const coarse = matchMedia("(pointer: coarse)").matches || navigator.maxTouchPoints > 0;
+    document.body.classList.toggle("coarse", coarse);
+    return coarse;
   }
 
   // ---- Building the windows ------------------------------------------------------------
@@ -579,9 +589,8 @@ export class Page {
 
   viewport() {
     const root = document.documentElement;
-    const coarse = matchMedia("(pointer: coarse)").matches || navigator.maxTouchPoints > 0;
     // Menus grow to finger size before the menu bar's height is measured.
-    document.body.classList.toggle("coarse", coarse);
+    const coarse = this.coarse();
     return {
       width: root.clientWidth,
       height: root.clientHeight,

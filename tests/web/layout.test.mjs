@@ -91,6 +91,25 @@ for (const size of sizes) {
       if (size.touch) assert.ok(d.row >= (size.height > 500 ? 40 : 30), `${d.path} rows ${d.row}`);
     }
 
+    // A box's buttons inside the page and of finger size too.
+    if (size.touch) {
+      await menu(page, "mnuFile", "mnuMazeNumber");
+      await page.waitForSelector("#mazeNumber");
+      const boxButtons = await page.$$eval("#mazeNumber button", (all) => all.map((b) => {
+        const r = b.getBoundingClientRect();
+        return { text: b.textContent, left: r.left, top: r.top, right: r.right, bottom: r.bottom };
+      }));
+      assert.ok(boxButtons.length >= 2);
+      for (const b of boxButtons) {
+        assert.ok(b.left >= 0 && b.top >= 0 && b.right <= layout.width && b.bottom <= layout.height,
+                  `box button ${b.text} inside the page: ${JSON.stringify(b)}`);
+        assert.ok(b.right - b.left >= 44 && b.bottom - b.top >= 44, `box button ${b.text} size`);
+      }
+      const close = boxButtons[boxButtons.length - 1];
+      await page.touchscreen.tap((close.left + close.right) / 2, (close.top + close.bottom) / 2);
+      await idle(page);
+    }
+
     // Each key, tapped or clicked where it is shown: forward, back, then the twelve turns.
     await menu(page, "mnuOther", "mnuAnimation0");
     await idle(page);

@@ -116,6 +116,8 @@ test("windows dragged by their caption, with mouse or finger, stay inside the pa
   // A phone: the About box dragged by a finger past the top left, and kept there.
   const phone = await openGame(browser, server, { width: 390, height: 844 });
   await phone.setViewport({ width: 390, height: 844, hasTouch: true, isMobile: true });
+  // The page has taken in the finger (its captions grow) before the box is measured.
+  await phone.waitForFunction(() => document.body.classList.contains("coarse"));
   await practice(phone);
   await menu(phone, "mnuHelp", "mnuHVarsion");
   await idle(phone);
