@@ -108,6 +108,13 @@ for (const size of sizes) {
       const close = boxButtons[boxButtons.length - 1];
       await page.touchscreen.tap((close.left + close.right) / 2, (close.top + close.bottom) / 2);
       await idle(page);
+      // The tallest box, the key settings, whole inside a short landscape screen.
+      await menu(page, "mnuOther", "mnuKeys");
+      const keys = await page.waitForSelector("#keySettings");
+      const k = await keys.evaluate((e) => e.getBoundingClientRect().toJSON());
+      assert.ok(k.top >= 0 && k.bottom <= layout.height, `key settings inside: ${JSON.stringify(k)}`);
+      await page.keyboard.press("Escape");
+      await idle(page);
     }
 
     // Each key, tapped or clicked where it is shown: forward, back, then the twelve turns.
