@@ -19,10 +19,6 @@ namespace kestrune::ui {
 
 namespace {
 
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-
 void MakeBlack(QWidget* widget) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, Qt::black);

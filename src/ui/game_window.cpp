@@ -39,8 +39,8 @@ namespace kestrune::ui {
 
 namespace {
 
-// The window's design is in twips; Qt's logical pixels are 15 twips each.
-constexpr double kTwipsPerPixel = 15.0;
+// The window's design is in twips; Qt's logical pixels are forms::kTwipsPerPixel twips each.
+constexpr double kTwipsPerPixel = forms::kTwipsPerPixel;
 int Px(double twips) {
     return TwipsToPx(twips);
 }

@@ -6,7 +6,7 @@ import { execFileSync } from "node:child_process";
 import { existsSync, mkdtempSync, readFileSync, readdirSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { canvasPixels, endSession, idle, keypad, menu, openGame, reference, settingsKey,
+import { canvasPixels, endSession, idle, keypad, menu, openGame, practice, reference, settingsKey,
          sourceDir, startSession, storage, text, towerKey } from "./lib.mjs";
 
 let server;
@@ -43,18 +43,13 @@ async function choose(page, ...ids) {
   await idle(page);
 }
 
-async function startPractice(page) {
-  await page.click("#cmdPractice");
-  await idle(page);
-}
-
 describe("the browser game", () => {
   test("title, practice, a walk with the keypad and the arrow keys, pictures as native", async () => {
     assert.ok(existsSync(reference), `the native reference program is built: ${reference}`);
     const page = await openGame(browser, server);
     assert.equal(await text(page, "Label1"), "塔に登る");
     assert.equal(await text(page, "cmdPractice"), "練習");
-    await startPractice(page);
+    await practice(page);
     assert.equal(await page.title(), "4次元迷路： ブランク");
     assert.equal(await text(page, "lblGoal"), "ありません");
     assert.equal(await text(page, "lblZahyou"), "現在地は 0,0,0,0");
@@ -96,7 +91,7 @@ describe("the browser game", () => {
 
   test("keys pressed during an animation wait and run afterwards, in order", async () => {
     const page = await openGame(browser, server);
-    await startPractice(page);
+    await practice(page);
     await choose(page, "mnuAnimation7");  // 64 pictures a turn: about a second
     await keypad(page, 4);                // 左
     await page.keyboard.press("ArrowUp"); // 前進, while the turn is still shown
@@ -111,7 +106,7 @@ describe("the browser game", () => {
 
   test("a held key acts at the game's pace and stops one action after release; presses are kept", async () => {
     const page = await openGame(browser, server);
-    await startPractice(page);  // 8 pictures a step, the default
+    await practice(page);  // 8 pictures a step, the default
     const session = await page.createCDPSession();
     const arrow = { key: "ArrowUp", code: "ArrowUp", windowsVirtualKeyCode: 38 };
     const send = (type, autoRepeat = false) =>
@@ -139,7 +134,7 @@ describe("the browser game", () => {
 
   test("座標を見る slides the strip out and back, and the game goes on meanwhile and after", async () => {
     const page = await openGame(browser, server);
-    await startPractice(page);
+    await practice(page);
     const stripTop = () => page.$eval("#picture2", (e) => parseInt(e.style.top, 10));
     const shown = await stripTop();
     // Every top the strip passes through, as the page shows it.
@@ -178,7 +173,7 @@ describe("the browser game", () => {
     // The narrow strip is the classic layout's.
     const page = await openGame(browser, server, { width: 420, height: 380, scale: 2,
       storage: { [settingsKey]: "[Kestrune]\r\nLayout=classic\r\n" } });
-    await startPractice(page);
+    await practice(page);
     const size = await page.$eval("#view", (c) => [c.width, c.height, c.clientWidth]);
     assert.equal(size[0], 2 * size[2]);
     assert.equal(await page.$eval("#Label6", (e) => e.hidden), true);  // the narrow strip
@@ -192,7 +187,7 @@ describe("the browser game", () => {
 
   test("a 2D maze cleared by auto cruise: the record asked for, stored and ranked", async () => {
     const page = await openGame(browser, server);
-    await startPractice(page);
+    await practice(page);
     await choose(page, "mnuAnimation0");
     await choose(page, "mnuFile", "mnuFMJigen", "mnuDimension1", "mnuLevel11");
     assert.equal(await page.title(), "2次元迷路：難易度 初級");
@@ -349,7 +344,7 @@ describe("the browser game", () => {
     const page = await openGame(browser, server, { language: "en-GB" });
     assert.equal(await text(page, "Label1"), "Tower");
     assert.equal(await text(page, "cmdPractice"), "Practice");
-    await startPractice(page);
+    await practice(page);
     assert.equal(await page.title(), "4D maze — empty box");
     assert.equal(await text(page, "lblGoal"), "none");
     assert.equal(await text(page, "lblZahyou"), "Position: 0,0,0,0");
@@ -389,7 +384,7 @@ describe("the browser game", () => {
   test("the main-keyboard keys are the stored [Keys]: a rebound key walks, the old one is the browser's; the key settings rebind", async () => {
     const page = await openGame(browser, server, { storage: {
       [settingsKey]: "[Keys]\r\nAhead=W\r\nBack=Shift+Ctrl+x\r\n" } });
-    await startPractice(page);
+    await practice(page);
     assert.equal(await page.$eval("#Ahead0", (e) => e.title), "前進する: テンキー 5 / W");
     const moved = await page.evaluate(() => {
       const e = new KeyboardEvent("keydown", { key: "ArrowUp", code: "ArrowUp", cancelable: true });
@@ -438,7 +433,7 @@ describe("the browser game", () => {
   test("records exported to a file and imported again; a bad file is refused", async () => {
     const stored = "[Kestrune]\r\nAnimation=3\r\nTime10=12\r\nName10=Bo\r\n";
     const page = await openGame(browser, server, { storage: { [settingsKey]: stored } });
-    await startPractice(page);
+    await practice(page);
     const folder = mkdtempSync(join(tmpdir(), "kestrune-download-"));
     const session = await page.createCDPSession();
     await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
@@ -509,7 +504,7 @@ describe("the browser game", () => {
   test("ランキング表 and the About box come to the front as they are, not read again", async () => {
     const page = await openGame(browser, server, { storage: {
       [settingsKey]: "[Kestrune]\nTime10=12\nName10=Bo\n" } });
-    await startPractice(page);
+    await practice(page);
     await choose(page, "mnuOther", "mnuHRanking");
     await choose(page, "mnuHelp", "mnuHVarsion");
     const top = () => page.evaluate(() =>
@@ -533,7 +528,7 @@ describe("the browser game", () => {
   test("a refused write is told to the player and keeps what was stored", async () => {
     const page = await openGame(browser, server, { storage: {
       [settingsKey]: "[Kestrune]\nAnimation=3\nLanguage=ja\nTime10=12\nName10=Bo\n" } });
-    await startPractice(page);
+    await practice(page);
     const stored = await storage(page, settingsKey);  // the keys' defaults added at the start
     assert.match(stored, /^Name10=Bo$/m);
     await page.evaluate(() => {
@@ -564,7 +559,7 @@ describe("the browser game", () => {
     await page.setOfflineMode(true);
     await page.reload({ waitUntil: "load" });
     await page.waitForFunction(() => window.kestrune && window.kestrune.ready);
-    await startPractice(page);
+    await practice(page);
     assert.equal(await page.title(), "4次元迷路： ブランク");
     await page.setOfflineMode(false);
 

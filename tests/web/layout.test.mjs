@@ -3,18 +3,13 @@
 // and at the design size the same pixels as the classic layout.
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
-import { canvasPixels, endSession, idle, menu, openGame, settingsKey, startSession,
+import { canvasPixels, endSession, idle, menu, openGame, practice, settingsKey, startSession,
          storage } from "./lib.mjs";
 
 let server;
 let browser;
 before(async () => ({ server, browser } = await startSession()));
 after(() => endSession({ server, browser }));
-
-async function practice(page) {
-  await page.click("#cmdPractice");
-  await idle(page);
-}
 
 // What a tap can change: the direction readout, the position and the picture.
 async function seen(page) {

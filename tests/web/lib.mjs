@@ -96,6 +96,12 @@ export async function openGame(browser, server, { storage = {}, width = 800, hei
   return page;
 }
 
+// The title window's 練習, and the game window ready.
+export async function practice(page) {
+  await page.click("#cmdPractice");
+  await idle(page);
+}
+
 // Waits until the game has run everything queued and waits for nothing.
 export async function idle(page, timeout = 30000) {
   await page.waitForFunction(() => window.kestrune.idle() && !window.kestrune.page.modal,

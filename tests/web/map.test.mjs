@@ -3,8 +3,8 @@
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { canvasPixels, endSession, idle, keypad, menu, openGame, reference, settingsKey,
-         startSession, storage } from "./lib.mjs";
+import { canvasPixels, endSession, idle, keypad, menu, openGame, practice, reference,
+         settingsKey, startSession, storage } from "./lib.mjs";
 
 let server;
 let browser;
@@ -29,8 +29,7 @@ const checked = (page) => page.$eval("#mnuMap", (e) => e.classList.contains("che
 test("the map: on from the menu and remembered, as native, redrawn after a step, off by its close box", async () => {
   // Wide enough for the map beside the game.
   const page = await openGame(browser, server, { width: 1500, height: 900 });
-  await page.click("#cmdPractice");
-  await idle(page);
+  await practice(page);
   assert.equal(await shownMap(page), false);
   await menu(page, "mnuOther", "mnuMap");
   await idle(page);

@@ -4,17 +4,12 @@
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { canvasPixels, endSession, idle, keypad, menu, openGame,
-         settingsKey, startSession } from "./lib.mjs";
+         practice, settingsKey, startSession } from "./lib.mjs";
 
 let server;
 let browser;
 before(async () => ({ server, browser } = await startSession()));
 after(() => endSession({ server, browser }));
-
-async function practice(page) {
-  await page.click("#cmdPractice");
-  await idle(page);
-}
 
 const rect = (page, id) => page.$eval(`#${id}`, (e) => {
   const r = e.getBoundingClientRect();
