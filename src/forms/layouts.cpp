@@ -181,7 +181,9 @@ void PlaceSide(GameLayout& out, double left, double top, double width, double he
         out.planeLabels[static_cast<size_t>(pair)] =
             Edges(x + 2 * (keyWidth + kGap), y, x + pairWidth, y + rowHeight);
     }
-    out.keyScale = std::min(rowHeight / kStripDesignHeight, keyWidth / 53.0);
+    // The captions as large as the key allows, against a design key's height and width.
+    const double designKeyWidth = kButtonPlaces[1].width / kTwipsPerPixel;
+    out.keyScale = std::min(rowHeight / kStripDesignHeight, keyWidth / designKeyWidth);
 }
 
 GameLayout Compact(const LayoutInput& in) {
